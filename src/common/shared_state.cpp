@@ -1,0 +1,7 @@
+#include "common/shared_state.h"
+
+SharedState &Shared()
+{
+    static SharedState state;
+    return state;
+}
