@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// A money amount as the fixed-point value BahtText takes: amount x 10000, rounded to the nearest
+// integer (12.50 -> 125000).
+qint64 MoneyToFixed(double amount);
+
+// Thai words of 0..999,999 without blanks ("หนึ่งร้อยสิบเอ็ด" for 111); 0 and values outside that
+// range give the empty text.
+QString NumberToWords(int n);
+
+// The amount in Thai words for printed documents: millions, baht, then satang or "ถ้วน" (exactly).
+// Satang are the first two decimals; the third and fourth are dropped, not rounded. Zero gives
+// the empty text. Counts of millions above 999,999 are spelled with "ล้าน" repeated
+// (one million million is "หนึ่งล้านล้าน"), and a negative amount is spelled with "ลบ" (minus) in
+// front.
+QString BahtText(qint64 amountTimes10000);

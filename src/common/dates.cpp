@@ -1,0 +1,133 @@
+#include "common/dates.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int BuddhistOffset = 543;
+
+const QString EmptyDateText = QStringLiteral("  /  /    ");
+
+// Digits only; -1 for anything else (blanks, signs, letters, empty).
+int DigitsValue(QStringView s)
+{
+    if (s.isEmpty())
+        return -1;
+    int value = 0;
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// The day a trimmed "dd/mm/yyyy" text names, or a null QDate. Year 1 is the earliest Christian
+// year accepted, so there is no year 0 and no year before the Christian era.
+QDate ParseDateText(const QString &trimmed)
+{
+    if (trimmed.size() != 10 || trimmed[2] != u'/' || trimmed[5] != u'/')
+        return {};
+    const QStringView s(trimmed);
+    const int day = DigitsValue(s.mid(0, 2));
+    const int month = DigitsValue(s.mid(3, 2));
+    const int year = DigitsValue(s.mid(6, 4));
+    if (day < 0 || month < 0 || year < 0 || year - BuddhistOffset < 1)
+        return {};
+    const QDate d(year - BuddhistOffset, month, day);
+    return d.isValid() ? d : QDate();
+}
+
+// Gregorian rule, the same as QDate's, so that every month end is a day TextToDate accepts.
+int DaysInMonth(int m, int christianYear)
+{
+    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap =
+        (christianYear % 4 == 0 && christianYear % 100 != 0) || christianYear % 400 == 0;
+    return m == 2 && leap ? 29 : days[m - 1];
+}
+
+QString TwoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString DateToText(const QDate &d)
+{
+    if (!d.isValid())
+        return EmptyDateText;
+    return TwoDigits(d.day()) + u'/' + TwoDigits(d.month()) + u'/'
+        + QString::number(d.year() + BuddhistOffset);
+}
+
+QDate TextToDate(const QString &t, QString *message)
+{
+    if (message)
+        message->clear();
+    const QString trimmed = t.trimmed();
+    if (trimmed.size() != 10) {
+        if (message)
+            *message = QStringLiteral(u"ข้อมูล วัน เดือน ปี  ไม่ครบ");
+        return {};
+    }
+    const QDate d = ParseDateText(trimmed);
+    if (!d.isValid() && message)
+        *message = QStringLiteral(u"ข้ อ ม ู ล วัน เดือน ปี ผิด ต้องตรวจสอบทันที");
+    return d;
+}
+
+bool IsValidDateText(const QString &t)
+{
+    return ParseDateText(t.trimmed()).isValid();
+}
+
+bool IsNumberText(const QString &t, QString *message)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)\s*$)"));
+    const bool ok = number.match(t).hasMatch();
+    if (message)
+        *message = ok ? QString() : QStringLiteral(u"ตัวเลข...ไม่ถูกต้อง ");
+    return ok;
+}
+
+QString MonthStartText(int m, int buddhistYear)
+{
+    if (m < 1 || m > 12)
+        return {};
+    return QStringLiteral("01/") + TwoDigits(m) + u'/' + QString::number(buddhistYear);
+}
+
+QString MonthEndText(int m, int buddhistYear)
+{
+    if (m < 1 || m > 12)
+        return {};
+    const int day = DaysInMonth(m, buddhistYear - BuddhistOffset);
+    return TwoDigits(day) + u'/' + TwoDigits(m) + u'/' + QString::number(buddhistYear);
+}
+
+QString ZeroPad(const QString &t, int w)
+{
+    const QString trimmed = t.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    return trimmed.rightJustified(w, u'0');
+}
+
+QString FirstWord(const QString &t)
+{
+    const qsizetype blank = t.indexOf(u' ');
+    return blank < 0 ? t : t.left(blank);
+}
+
+QString DateKey(const QString &dateText)
+{
+    return dateText.mid(6, 4) + dateText.mid(3, 2) + dateText.mid(0, 2);
+}
+
+QString DateKey(const QDate &d)
+{
+    return DateKey(DateToText(d));
+}
