@@ -1,0 +1,38 @@
+#pragma once
+
+#include "report/page_model.h"
+
+#include <QWidget>
+
+#include <memory>
+
+// One page of a laid-out report drawn as a sheet of paper at a zoom factor (1 = actual size on the
+// screen). Sizes itself to the sheet so that a scroll area around it scrolls the page.
+class ReportPageView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ReportPageView(std::shared_ptr<const ReportDocument> document,
+                            QWidget *parent = nullptr);
+
+    void setPageIndex(int index);
+    int pageIndex() const { return m_pageIndex; }
+    void setZoom(double zoom);
+    double zoom() const { return m_zoom; }
+    // Screen pixels per millimetre of the sheet at the current zoom.
+    double pixelsPerMm() const;
+    // The zoom at which the sheet's width takes width pixels.
+    double zoomForWidth(int width) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    static constexpr int kBorder = 12; // grey space around the sheet, in pixels
+
+    std::shared_ptr<const ReportDocument> m_document;
+    int m_pageIndex = 0;
+    double m_zoom = 1.0;
+};
