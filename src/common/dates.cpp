@@ -38,13 +38,12 @@ QDate ParseDateText(const QString &trimmed)
     return d.isValid() ? d : QDate();
 }
 
-// Gregorian rule, the same as QDate's, so that every month end is a day TextToDate accepts.
+// Days of month m; February has 29 days in every year divisible by 4 (no century rule), the
+// rule the date check and the report ranges have always used.
 int DaysInMonth(int m, int christianYear)
 {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap =
-        (christianYear % 4 == 0 && christianYear % 100 != 0) || christianYear % 400 == 0;
-    return m == 2 && leap ? 29 : days[m - 1];
+    return m == 2 && christianYear % 4 == 0 ? 29 : days[m - 1];
 }
 
 QString TwoDigits(int n)
@@ -80,7 +79,18 @@ QDate TextToDate(const QString &t, QString *message)
 
 bool IsValidDateText(const QString &t)
 {
-    return ParseDateText(t.trimmed()).isValid();
+    const QString trimmed = t.trimmed();
+    if (trimmed.size() != 10)
+        return false;
+    const QStringView s(trimmed);
+    const int year = DigitsValue(s.mid(6, 4));
+    const int month = DigitsValue(s.mid(3, 2));
+    const int day = DigitsValue(s.mid(0, 2));
+    // A non-digit where digits belong makes the text invalid. There is deliberately no lower
+    // bound for the day and the separators are not examined.
+    if (year < 0 || month < 1 || month > 12 || day < 0)
+        return false;
+    return day <= DaysInMonth(month, year - BuddhistOffset);
 }
 
 bool IsNumberText(const QString &t, QString *message)
@@ -118,8 +128,9 @@ QString ZeroPad(const QString &t, int w)
 
 QString FirstWord(const QString &t)
 {
+    // A text without a blank (or starting with one) has no first word.
     const qsizetype blank = t.indexOf(u' ');
-    return blank < 0 ? t : t.left(blank);
+    return blank < 0 ? QString() : t.left(blank);
 }
 
 QString DateKey(const QString &dateText)

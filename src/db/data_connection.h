@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/connection.h"
+
+#include <memory>
+
+// The connection settings every window uses, taken from the shared run-time state
+// (DatabasePath, DbMaxConnections, DbMultiUser) at the moment the window connects.
+ConnectionSettings CurrentConnectionSettings();
+
+// Opens a window's connection to the data file from the shared settings and makes sure the file
+// carries this program's tables (upgrading a file of an earlier build). nullptr with the error text
+// on failure.
+std::unique_ptr<Connection> OpenDataConnection(QString *error);
+std::unique_ptr<Connection> OpenDataConnection(const ConnectionSettings &settings, QString *error);

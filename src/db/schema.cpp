@@ -1,0 +1,262 @@
+#include "db/schema.h"
+
+#include "engine/transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+ColumnDef text(const char *name, int width)
+{
+    return {QString::fromLatin1(name), ColumnType::Text, width};
+}
+ColumnDef dbl(const char *name)
+{
+    return {QString::fromLatin1(name), ColumnType::Double, 0};
+}
+ColumnDef small(const char *name)
+{
+    return {QString::fromLatin1(name), ColumnType::SmallInt, 0};
+}
+ColumnDef graphic(const char *name)
+{
+    return {QString::fromLatin1(name), ColumnType::Graphic, 0};
+}
+
+void addNumbered(QList<ColumnDef> &columns, const char *stem, int first, int last, ColumnDef (*make)(const char *, int), int width)
+{
+    for (int i = first; i <= last; ++i)
+        columns.append(make(QStringLiteral("%1%2").arg(QLatin1String(stem)).arg(i).toLatin1().constData(), width));
+}
+
+QList<ColumnDef> settingsColumns()
+{
+    QList<ColumnDef> c = {text("OF_NAME", 80), text("OF_ADD1", 80), text("OF_ADD2", 80), text("OF_ADD3", 80),
+                          text("OF_ADD4", 80), text("OF_ZIP", 5),   text("OF_ADD5", 1),  text("OF_TAXID", 13),
+                          text("OF_TEL", 25),  text("OF_FAX", 25),  text("OF_EMAIL", 50), graphic("OF_MENU"),
+                          text("OF_PHEAD", 1), text("OF_STATE", 1)};
+    addNumbered(c, "PREFIX", 1, 9, text, 4);
+    addNumbered(c, "LINE", 1, 5, text, 1);
+    addNumbered(c, "VIEW", 1, 4, text, 1);
+    addNumbered(c, "HEAD", 1, 4, text, 80);
+    addNumbered(c, "FOOT", 1, 4, text, 80);
+    c += {graphic("OF_LOGO"),     dbl("PRN_TOP"),         dbl("PRN_LEFT"),      text("PRN_PREVIEW", 1),
+          text("PRN_LOGO", 1),    text("COM_PORT", 1),    text("SKIN_BUSINESS", 1), text("SKIN_SERVICE", 1),
+          text("SKIN_RENT", 1),   text("TYPE_VAT", 1),    text("OF_NO", 3),     text("APP_PATH", 100),
+          text("LINE6", 1),       text("PACK", 20),       text("POS_CHK_STK", 1), text("POS_PRINT", 1),
+          text("H_BILL_IN", 80),  text("H_BILL_OUT", 80), text("H_BILL_ORDER", 80), text("M_IN", 10),
+          text("M_OUT", 10),      text("F_IN", 20),       text("F_OUT", 20),    text("F_APPROVE", 20),
+          text("F_REM_IN", 80),   text("F_REM_OUT", 80)};
+    return c;
+}
+
+QList<ColumnDef> productColumns()
+{
+    QList<ColumnDef> c = {text("PRO_NO", 15),   text("PRO_NAME", 50), text("ATTRIB", 200), text("PRO_GROUP", 5),
+                          dbl("PRO_BPRICE"),    dbl("PRO_SPRICE"),    dbl("PRO_RPRICE"),   dbl("EARN"),
+                          dbl("FINE"),          text("F_VAT", 1),     text("WARN_TERM", 10), dbl("PRO_TOTAL"),
+                          text("PRO_UNIT", 10), text("PRO_PACK", 15), dbl("PRO_RORDER"),   text("LAST_BUY", 10),
+                          text("LAST_SALE", 10), text("INVEN_NO", 2), text("INV_NO", 11),  text("FP", 1)};
+    for (int i = 2; i <= 5; ++i)
+        c.append(dbl(QStringLiteral("PRO_SP%1").arg(i).toLatin1().constData()));
+    c += {text("CUT_STOCK", 1), dbl("TAX_RATE"),   text("EXPIRE", 10), text("HOW_TO", 200), text("EFFECT", 200),
+          text("LOCATE", 50),   text("STATUS", 1), text("DAMAGE", 50)};
+    return c;
+}
+
+QList<ColumnDef> partyColumns()
+{
+    return {text("CUST_NO", 5),    text("CUST_FLAG", 1), text("CUST_HEAD", 6),  text("CUST_NAME", 100),
+            text("CUST_CARD", 13), text("CUST_BIRTH", 10), text("CUST_ATTN", 50), text("CUST_ADD1", 80),
+            text("CUST_ADD2", 80), text("CUST_ADD3", 80), text("CUST_ADD4", 80), text("CUST_ADD5", 1),
+            text("CUST_ZIP", 5),   text("CUST_TEL", 25),  text("CUST_FAX", 25),  text("CUST_CRE", 6),
+            dbl("CUST_DISC"),      text("CUST_GROUP", 1)};
+}
+
+QList<ColumnDef> employeeColumns()
+{
+    return {text("SALE_NO", 5),    text("SALE_NAME", 80), dbl("SALE_COM"),      text("SALE_ADD1", 80),
+            text("SALE_ADD2", 80), text("SALE_ADD3", 80), text("SALE_ADD4", 80), text("SALE_ZIP", 5),
+            text("SALE_TEL", 25),  dbl("SALARY")};
+}
+
+QList<ColumnDef> accountColumns()
+{
+    QList<ColumnDef> c = {text("USRNAME", 16), text("PASSWD", 16), text("NAME", 40), text("POSITION", 20)};
+    for (int i = 1; i <= 30; ++i)
+        c.append(small(QStringLiteral("AC%1").arg(i).toLatin1().constData()));
+    c.append(text("PER_NO", 5));
+    return c;
+}
+
+QList<ColumnDef> headerColumns()
+{
+    return {text("INV_NO", 11),    text("OF_NO", 2),       text("RET_NO", 11),    text("REF_BILL", 11),
+            text("P_BILL", 11),    text("INV_TYPE", 1),    text("INV_DATE", 10),  text("INV_TIME", 11),
+            text("WARN_DATE", 10), text("RET_DATE", 10),   text("CUST_NO", 5),    text("CUST_NAME", 100),
+            text("CUST_CARD", 13), text("CUST_BIRTH", 10), text("SALE_NO", 13),   text("SALE_NAME", 50),
+            text("REF_ORDER", 20), dbl("TAX_RATE"),        dbl("TOTAL"),          dbl("TAX"),
+            dbl("SUM_TOTAL"),      text("DUE_DATE", 10),   text("GET_BILL", 10),  small("FG_BILL"),
+            text("GET_MONEY", 10), small("FG_MONEY"),      text("MONEY_OK", 10),  small("FG_OK"),
+            text("CUST_CRE", 6),   dbl("CUST_DISC"),       dbl("EARN"),           dbl("DISCOUNT"),
+            text("ID_CODE2", 20),  text("ID_CODE3", 20),   text("ID_CODE4", 20),  text("ID_CODE1", 20),
+            text("FP", 1),         text("FG_END", 1),      text("FG_BYE", 1)};
+}
+
+QList<ColumnDef> lineColumns()
+{
+    return {{QStringLiteral("AUTO"), ColumnType::AutoInc, 0},
+            text("INV_NO", 11),    text("PRO_NO", 15),   text("PRO_NAME", 50), text("PRO_GROUP", 5),
+            text("ATTRIB", 40),    text("ATTRIB2", 40),  dbl("PRO_QTY"),       text("PRO_UNIT", 10),
+            dbl("UNIT_PRICE"),     text("FOR_PROJ", 10), dbl("EARN"),          text("WARN_DATE", 10),
+            dbl("DISCOUNT"),       text("V_STATUS", 1),  dbl("PRICE"),         dbl("S_PRICE"),
+            small("FG_BILL"),      text("P_BILL", 11),   dbl("TAX_RATE"),      dbl("TAX"),
+            dbl("TOTAL"),          text("CUT_STOCK", 1), dbl("STK_POST")};
+}
+
+QList<TableDef> buildTables()
+{
+    const QString inv = QStringLiteral("INV_NO");
+    const QStringList lineLookups = {QStringLiteral("INV_NO"), QStringLiteral("PRO_NO, STK_POST")};
+    return {
+        {QStringLiteral("orvexsys"), settingsColumns(), QStringLiteral("OF_NO"), {}},
+        {QStringLiteral("product"), productColumns(), QStringLiteral("PRO_NO"), {}},
+        {QStringLiteral("customer"), partyColumns(), QStringLiteral("CUST_NO"), {}},
+        {QStringLiteral("supply"), partyColumns(), QStringLiteral("CUST_NO"), {}},
+        {QStringLiteral("sale"), employeeColumns(), QStringLiteral("SALE_NO"), {}},
+        {QStringLiteral("project"),
+         {text("PROJ_NO", 10), text("PROJ_NAME", 40), text("PROJ_DESC", 200)},
+         QStringLiteral("PROJ_NO"),
+         {}},
+        {QStringLiteral("market"), accountColumns(), QStringLiteral("USRNAME"), {}},
+        {QStringLiteral("invoice"), headerColumns(), inv, {}},
+        {QStringLiteral("invoice1"), lineColumns(), QString(), lineLookups},
+        {QStringLiteral("order0"), headerColumns(), inv, {}},
+        {QStringLiteral("order1"), lineColumns(), QString(), lineLookups},
+        {QStringLiteral("Tmpord"), headerColumns(), inv, {}},
+        {QStringLiteral("Tmpord1"), lineColumns(), QString(), lineLookups},
+    };
+}
+
+QString sqlType(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Text:
+        return QStringLiteral("TEXT");
+    case ColumnType::Double:
+        return QStringLiteral("REAL");
+    case ColumnType::SmallInt:
+    case ColumnType::Integer:
+        return QStringLiteral("INTEGER");
+    case ColumnType::AutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case ColumnType::Graphic:
+        return QStringLiteral("BLOB");
+    }
+    return {};
+}
+
+bool exec(QSqlDatabase db, const QString &sql, QString *error)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return true;
+    if (error)
+        *error = query.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']');
+    return false;
+}
+
+int storedVersion(QSqlDatabase db, QString *error)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        if (error)
+            *error = query.lastError().text();
+        return -1;
+    }
+    return query.value(0).toInt();
+}
+
+// Upgrade steps: entry i turns a version-(i+1) file into version i+2. Empty while the first
+// version is the only one.
+using UpgradeStep = bool (*)(QSqlDatabase, QString *);
+const QList<UpgradeStep> kUpgradeSteps = {};
+
+} // namespace
+
+const QList<TableDef> &SchemaTables()
+{
+    static const QList<TableDef> tables = buildTables();
+    return tables;
+}
+
+const TableDef *FindTable(const QString &name)
+{
+    for (const TableDef &table : SchemaTables()) {
+        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &table;
+    }
+    return nullptr;
+}
+
+int ColumnWidth(const QString &table, const QString &column)
+{
+    if (const TableDef *def = FindTable(table)) {
+        for (const ColumnDef &c : def->columns) {
+            if (c.name.compare(column, Qt::CaseInsensitive) == 0)
+                return c.type == ColumnType::Text ? c.width : 0;
+        }
+    }
+    return 0;
+}
+
+bool CreateSchema(QSqlDatabase db, QString *error)
+{
+    for (const TableDef &table : SchemaTables()) {
+        QStringList columns;
+        for (const ColumnDef &column : table.columns)
+            columns.append(column.name + QLatin1Char(' ') + sqlType(column.type));
+        if (!exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", "))), error))
+            return false;
+        if (!table.key.isEmpty()
+            && !exec(db, QStringLiteral("CREATE UNIQUE INDEX %1_key ON %1 (%2)").arg(table.name, table.key), error))
+            return false;
+        for (int i = 0; i < table.lookups.size(); ++i) {
+            if (!exec(db, QStringLiteral("CREATE INDEX %1_lookup%2 ON %1 (%3)").arg(table.name).arg(i + 1).arg(table.lookups[i]), error))
+                return false;
+        }
+    }
+    return exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), error);
+}
+
+bool UpgradeSchema(QSqlDatabase db, QString *error)
+{
+    int version = storedVersion(db, error);
+    if (version < 0)
+        return false;
+    if (version == kSchemaVersion)
+        return true;
+    if (version > kSchemaVersion) {
+        if (error)
+            *error = QStringLiteral("The database file was made by a newer version of the program (data version %1, this program knows %2)")
+                         .arg(version)
+                         .arg(kSchemaVersion);
+        return false;
+    }
+    if (version < 1) {
+        if (error)
+            *error = QStringLiteral("The file '%1' is not a data file of this program").arg(db.databaseName());
+        return false;
+    }
+    Transaction transaction(db);
+    if (!transaction.begin(Transaction::Mode::Immediate, error))
+        return false;
+    // Another copy may have upgraded the file while this one waited for the lock.
+    version = storedVersion(db, error);
+    for (; version < kSchemaVersion; ++version) {
+        if (!kUpgradeSteps[version - 1](db, error))
+            return false;
+    }
+    return exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), error) && transaction.commit(error);
+}
