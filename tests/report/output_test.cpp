@@ -1,0 +1,145 @@
+#include "report/report_layout.h"
+#include "report/report_output.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+QString RunTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>").arg(program, process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The PDF keeps the glyphs the shaper chose: a tone mark moved down or left, or a consonant
+// without its descender, comes back as the legacy Thai presentation form of the private use area,
+// and SARA AM as NIKHAHIT + (tone mark) + SARA AA. This puts the text back into the form it was
+// typed in, so the test can look for the words.
+QString TypedThai(QString text)
+{
+    static const struct
+    {
+        char16_t base;
+        char16_t forms[3];
+    } kForms[] = {
+        {0x0E48, {0xF70A, 0xF705, 0xF713}}, {0x0E49, {0xF70B, 0xF706, 0xF714}},
+        {0x0E4A, {0xF70C, 0xF707, 0xF715}}, {0x0E4B, {0xF70D, 0xF708, 0xF716}},
+        {0x0E4C, {0xF70E, 0xF709, 0xF717}}, {0x0E38, {0xF718, 0, 0}},
+        {0x0E39, {0xF719, 0, 0}},           {0x0E3A, {0xF71A, 0, 0}},
+        {0x0E31, {0xF710, 0, 0}},           {0x0E34, {0xF701, 0, 0}},
+        {0x0E35, {0xF702, 0, 0}},           {0x0E36, {0xF703, 0, 0}},
+        {0x0E37, {0xF704, 0, 0}},           {0x0E47, {0xF712, 0, 0}},
+        {0x0E4D, {0xF711, 0, 0}},           {0x0E0D, {0xF70F, 0, 0}},
+        {0x0E10, {0xF700, 0, 0}},
+    };
+    for (QChar &c : text) {
+        for (const auto &form : kForms) {
+            for (const char16_t f : form.forms) {
+                if (f != 0 && c.unicode() == f)
+                    c = QChar(form.base);
+            }
+        }
+    }
+    static const QRegularExpression saraAm(
+        QStringLiteral("\\x{0E4D}([\\x{0E48}-\\x{0E4B}]?)\\x{0E32}"));
+    return text.replace(saraAm, QStringLiteral("\\1\u0E33"));
+}
+
+ReportDocument ThaiDocument(const PageSetup &page, int rowCount)
+{
+    Report report;
+    report.title = QStringLiteral("ใบส่งของ");
+    report.page = page;
+    report.pageHeader = Band(30);
+    report.pageHeader.add(Label("title", "ใบส่งของ", {59.0, 2.4, 82.8},
+                                Font("EucrosiaUPC", 18, "B"), Align::Center));
+    report.pageHeader.add(Frame("box", {1.6, 15, 200, 12}));
+    report.detail = Band(20);
+    report.detail.add(Field("name", "PRO_NAME", {3.4, 0, 100}, Font("EucrosiaUPC", 14)));
+    report.detail.add(Field("qty", "PRO_QTY", {150, 0, 23.3}, Font("CordiaUPC", 14),
+                            Align::Right, "###,###,##0.00"));
+    report.pageFooter = Band(20);
+    report.pageFooter.add(HLine("rule", 2.5, 1.6, 203.5, 0.5));
+    QList<QVariantMap> rows;
+    for (int i = 0; i < rowCount; ++i)
+        rows.append({{"PRO_NAME", "ปากกาลูกลื่น สีน้ำเงิน"}, {"PRO_QTY", 1234.5}});
+    report.data = std::make_shared<RowList>(rows);
+    return LayoutReport(report);
+}
+
+struct PaperCase
+{
+    const char *name;
+    double width;
+    double height;
+    int rows;
+    const char *pdfinfoSize;
+    int pages;
+};
+
+class PdfOutput : public testing::TestWithParam<PaperCase>
+{
+};
+
+// End to end: the PDF has the paper size in points and its text, Thai marks included, comes back
+// out of the file.
+TEST_P(PdfOutput, WritesPagesOfTheReportSizeWithThaiText)
+{
+    const PaperCase &c = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fileName = dir.filePath("report.pdf");
+    PageSetup page(c.width, c.height);
+    page.setMargins(3, 5, 5.08, 7.5);
+    const ReportDocument document = ThaiDocument(page, c.rows);
+    ASSERT_EQ(document.pages.size(), c.pages);
+
+    QString error;
+    ASSERT_TRUE(WriteReportPdf(document, fileName, &error)) << error.toStdString();
+    EXPECT_EQ(error, QString());
+
+    const QString info = RunTool("pdfinfo", {fileName});
+    EXPECT_TRUE(info.contains(QString::fromLatin1(c.pdfinfoSize))) << info.toStdString();
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    EXPECT_EQ(pages.match(info).captured(1).toInt(), c.pages) << info.toStdString();
+
+    const QString text = TypedThai(RunTool("pdftotext", {"-enc", "UTF-8", fileName, "-"}));
+    for (const QString word : {"ใบส่งของ", "ปากกาลูกลื่น", "น้ำเงิน"})
+        EXPECT_TRUE(text.contains(word)) << word.toStdString() << " in " << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1,234.50"))) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, PdfOutput,
+    testing::Values(PaperCase{"Letter", 215.9, 279.4, 20, "612 x 792 pts", 2},
+                    PaperCase{"HalfLetter", 215.9, 139.7, 2, "612 x 396 pts", 1}),
+    [](const testing::TestParamInfo<PaperCase> &info) { return std::string(info.param.name); });
+
+TEST(PdfOutput, UnwritableFileGivesAnError)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("no/such/folder/report.pdf");
+    QString error;
+    EXPECT_FALSE(WriteReportPdf(ThaiDocument(PageSetup::letter(), 1), fileName, &error));
+    EXPECT_TRUE(error.contains(fileName)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(fileName));
+}
+
+TEST(PrinterOutput, WithoutADefaultPrinterSaysSo)
+{
+    if (HasDefaultPrinter())
+        GTEST_SKIP() << "this machine has a default printer; printing would use paper";
+    QString error;
+    EXPECT_FALSE(PrintReportToDefaultPrinter(ThaiDocument(PageSetup::letter(), 1), &error));
+    EXPECT_EQ(error, NoPrinterMessage());
+}
+
+} // namespace
