@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -178,8 +179,8 @@ void ReportPreview::zoomOut()
 void ReportPreview::fitWidth()
 {
     // Leave room for the vertical scroll bar, which a fitted page nearly always needs.
-    const int width = m_scrollArea->viewport()->width() -
-                      m_scrollArea->verticalScrollBar()->sizeHint().width();
+    const int width = m_scrollArea->maximumViewportSize().width() -
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 1;
     setZoom(m_view->zoomForWidth(width));
 }
 

@@ -62,6 +62,7 @@ ReportDocument ThaiDocument(const PageSetup &page, int rowCount)
     report.pageHeader.add(Label("title", "ใบส่งของ", {59.0, 2.4, 82.8},
                                 Font("EucrosiaUPC", 18, "B"), Align::Center));
     report.pageHeader.add(Frame("box", {1.6, 15, 200, 12}));
+    report.pageHeader.add(Label("mark", "MARK", {10, 20, 30}, Font("CordiaUPC", 14)));
     report.detail = Band(20);
     report.detail.add(Field("name", "PRO_NAME", {3.4, 0, 100}, Font("EucrosiaUPC", 14)));
     report.detail.add(Field("qty", "PRO_QTY", {150, 0, 23.3}, Font("CordiaUPC", 14),
@@ -110,6 +111,16 @@ TEST_P(PdfOutput, WritesPagesOfTheReportSizeWithThaiText)
     EXPECT_TRUE(info.contains(QString::fromLatin1(c.pdfinfoSize))) << info.toStdString();
     const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
     EXPECT_EQ(pages.match(info).captured(1).toInt(), c.pages) << info.toStdString();
+
+    // The marker sits at its absolute place on the sheet: margins (3, 5) + position (10, 20) mm.
+    const QRegularExpression markBox(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.-]+)\"[^>]*>MARK</word>"));
+    const QRegularExpressionMatch mark =
+        markBox.match(RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", fileName, "-"}));
+    ASSERT_TRUE(mark.hasMatch());
+    const double pointsPerMm = 72 / 25.4;
+    EXPECT_NEAR(mark.captured(1).toDouble(), 13 * pointsPerMm, 0.5);
+    EXPECT_NEAR(mark.captured(2).toDouble(), 25 * pointsPerMm, 0.5);
 
     const QString text = TypedThai(RunTool("pdftotext", {"-enc", "UTF-8", fileName, "-"}));
     for (const QString word : {"ใบส่งของ", "ปากกาลูกลื่น", "น้ำเงิน"})
