@@ -46,13 +46,13 @@ FaceChoice SubstituteFace(const QString &requested)
     return {requested, 1.0};
 }
 
-QFont ResolveFont(const FontSpec &spec)
+QFont ResolveFont(const FontRequest &request)
 {
-    const FaceChoice face = SubstituteFace(spec.family);
+    const FaceChoice face = SubstituteFace(request.family);
     QFont font(face.family);
-    font.setPointSizeF(std::max(1.0, spec.pointSize * face.sizeFactor));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    font.setPointSizeF(std::max(1.0, request.pointSize * face.sizeFactor));
+    font.setBold(request.bold);
+    font.setItalic(request.italic);
+    font.setUnderline(request.underline);
     return font;
 }

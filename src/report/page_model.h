@@ -20,7 +20,7 @@ struct PageItem
     QRectF rect;
     // The final text of text, field, page number and date elements.
     QString text;
-    FontSpec font;
+    FontRequest font;
     Align align = Align::Left;
     bool wordWrap = false;
     double penWidth = 0;

@@ -49,7 +49,7 @@ public:
     // Index of the detail row, -1 for a fixed row or no row.
     int index() const { return m_source ? m_index : -1; }
     QVariant value(const QString &column) const;
-    // The value as text, trimmed of nothing; a null value gives the empty text.
+    // The value as text, as stored; a null value gives the empty text.
     QString text(const QString &column) const { return value(column).toString(); }
 
 private:

@@ -11,7 +11,7 @@ Element MakeElement(ElementKind kind, const QString &tag, const QRectF &rect)
     return e;
 }
 
-QRectF TextRect(const Box &box, const FontSpec &font)
+QRectF TextRect(const Box &box, const FontRequest &font)
 {
     QRectF rect = box.rect();
     if (rect.height() <= 0)
@@ -21,7 +21,7 @@ QRectF TextRect(const Box &box, const FontSpec &font)
 
 } // namespace
 
-Element Label(const QString &tag, const QString &text, const Box &box, const FontSpec &font,
+Element Label(const QString &tag, const QString &text, const Box &box, const FontRequest &font,
               Align align)
 {
     Element e = MakeElement(ElementKind::Text, tag, TextRect(box, font));
@@ -31,7 +31,7 @@ Element Label(const QString &tag, const QString &text, const Box &box, const Fon
     return e;
 }
 
-Element Field(const QString &tag, const QString &column, const Box &box, const FontSpec &font,
+Element Field(const QString &tag, const QString &column, const Box &box, const FontRequest &font,
               Align align, const QString &mask)
 {
     Element e = MakeElement(ElementKind::Field, tag, TextRect(box, font));
@@ -70,7 +70,7 @@ Element Picture(const QString &tag, const Box &box, const QImage &image)
     return e;
 }
 
-Element PageNumber(const QString &tag, const Box &box, const FontSpec &font, Align align,
+Element PageNumber(const QString &tag, const Box &box, const FontRequest &font, Align align,
                    const QString &pattern)
 {
     Element e = MakeElement(ElementKind::PageNumber, tag, TextRect(box, font));
@@ -80,7 +80,7 @@ Element PageNumber(const QString &tag, const Box &box, const FontSpec &font, Ali
     return e;
 }
 
-Element PrintDate(const QString &tag, const Box &box, const FontSpec &font, Align align)
+Element PrintDate(const QString &tag, const Box &box, const FontRequest &font, Align align)
 {
     Element e = MakeElement(ElementKind::Date, tag, TextRect(box, font));
     e.font = font;

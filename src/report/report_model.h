@@ -44,7 +44,7 @@ struct Element
     QString column;
     QString mask;
 
-    FontSpec font;
+    FontRequest font;
     Align align = Align::Left;
     bool wordWrap = false;
 
@@ -70,9 +70,9 @@ struct Element
     }
 };
 
-Element Label(const QString &tag, const QString &text, const Box &box, const FontSpec &font,
+Element Label(const QString &tag, const QString &text, const Box &box, const FontRequest &font,
               Align align = Align::Left);
-Element Field(const QString &tag, const QString &column, const Box &box, const FontSpec &font,
+Element Field(const QString &tag, const QString &column, const Box &box, const FontRequest &font,
               Align align = Align::Left, const QString &mask = {});
 // A horizontal rule at y from x1 to x2, and a vertical rule at x from y1 to y2.
 Element HLine(const QString &tag, double y, double x1, double x2, double penWidth = 0.2);
@@ -80,9 +80,9 @@ Element VLine(const QString &tag, double x, double y1, double y2, double penWidt
 // The outline of a rectangle.
 Element Frame(const QString &tag, const Box &box, double penWidth = 0.2);
 Element Picture(const QString &tag, const Box &box, const QImage &image = {});
-Element PageNumber(const QString &tag, const Box &box, const FontSpec &font,
+Element PageNumber(const QString &tag, const Box &box, const FontRequest &font,
                    Align align = Align::Left, const QString &pattern = QStringLiteral("%1"));
-Element PrintDate(const QString &tag, const Box &box, const FontSpec &font,
+Element PrintDate(const QString &tag, const Box &box, const FontRequest &font,
                   Align align = Align::Left);
 
 class Band;

@@ -46,9 +46,9 @@ private:
     // The painter sizes fonts in points at the device's logical resolution; the size is set so
     // that the font's height in millimetres on the sheet matches its point size whatever the
     // device and the zoom.
-    QFont deviceFont(const FontSpec &spec) const
+    QFont deviceFont(const FontRequest &request) const
     {
-        QFont font = ResolveFont(spec);
+        QFont font = ResolveFont(request);
         const int dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 72;
         font.setPointSizeF(font.pointSizeF() * 25.4 * m_scale / std::max(1, dpi));
         return font;

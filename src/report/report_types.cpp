@@ -1,8 +1,8 @@
 #include "report/report_types.h"
 
-FontSpec Font(const QString &family, double pointSize, const QString &style)
+FontRequest Font(const QString &family, double pointSize, const QString &style)
 {
-    FontSpec font;
+    FontRequest font;
     font.family = family;
     font.pointSize = pointSize;
     const QString upper = style.toUpper();
@@ -12,7 +12,7 @@ FontSpec Font(const QString &family, double pointSize, const QString &style)
     return font;
 }
 
-double LineHeightMm(const FontSpec &font)
+double LineHeightMm(const FontRequest &font)
 {
     // One em: a point is 1/72 inch.
     return font.pointSize * 25.4 / 72.0;

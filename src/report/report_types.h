@@ -13,7 +13,7 @@ enum class Align { Left, Center, Right };
 
 // A face as a layout asks for it ("EucrosiaUPC", "CordiaUPC"). The page model keeps it as asked;
 // only the painter turns it into an installed face (see fonts.h).
-struct FontSpec
+struct FontRequest
 {
     QString family;
     double pointSize = 10;
@@ -21,14 +21,14 @@ struct FontSpec
     bool italic = false;
     bool underline = false;
 
-    bool operator==(const FontSpec &) const = default;
+    bool operator==(const FontRequest &) const = default;
 };
 
 // Font("EucrosiaUPC", 14, "B"): style letters B bold, I italic, U underline, in any order.
-FontSpec Font(const QString &family, double pointSize, const QString &style = {});
+FontRequest Font(const QString &family, double pointSize, const QString &style = {});
 
 // Height of one line of text in millimetres, used where a layout gives a text element no height.
-double LineHeightMm(const FontSpec &font);
+double LineHeightMm(const FontRequest &font);
 
 // Left, top, width and (optionally) height in millimetres, written the way layouts list their
 // elements: {59.0, 2.4, 82.8}. A text without height gets one line (LineHeightMm).

@@ -339,7 +339,7 @@ TEST(Elements, TextWithoutHeightGetsOneLine)
     EXPECT_NEAR(label.rect.height(), 14 * 25.4 / 72, kTolerance);
     EXPECT_TRUE(label.font.bold);
     EXPECT_FALSE(label.font.italic);
-    const FontSpec all = Font("CordiaUPC", 12, "biu");
+    const FontRequest all = Font("CordiaUPC", 12, "biu");
     EXPECT_TRUE(all.bold && all.italic && all.underline);
 }
 
