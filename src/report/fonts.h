@@ -18,6 +18,6 @@ struct FaceChoice
 // system's own substitution.
 FaceChoice SubstituteFace(const QString &requested);
 
-// The font the painter draws a requested font with: SubstituteFace's family and factor, bold, italic and
-// underline as asked. The point size is the effective one, before any device scaling.
+// The font the painter draws a requested font with: SubstituteFace's family and factor, bold,
+// italic and underline as asked. The point size is the effective one, before any device scaling.
 QFont ResolveFont(const FontRequest &request);

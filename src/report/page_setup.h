@@ -19,7 +19,8 @@ class PageSetup
 public:
     PageSetup() = default;
     // width and height of the sheet as it comes out of the printer in portrait; Landscape turns it.
-    PageSetup(double paperWidth, double paperHeight, Orientation orientation = Orientation::Portrait);
+    PageSetup(double paperWidth, double paperHeight,
+              Orientation orientation = Orientation::Portrait);
 
     static PageSetup letter(Orientation orientation = Orientation::Portrait); // 8.5 x 11 inches
     static PageSetup a4(Orientation orientation = Orientation::Portrait);

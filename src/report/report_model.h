@@ -19,7 +19,8 @@
 //
 //     Band header(91.0);
 //     header.add(Label("title", {59.0, 2.4, 82.8}, Font("EucrosiaUPC", 18, "B"), Align::Center));
-//     header.add(Field("date", "INV_DATE", {160.1, 41.5, 34.4}, Font("CordiaUPC", 14), Align::Center));
+//     header.add(Field("date", "INV_DATE", {160.1, 41.5, 34.4}, Font("CordiaUPC", 14),
+//                      Align::Center));
 //     header.add(Frame("party_box", {1.6, 40.2, 202.4, 32.8}).asStationery());
 //
 // Positions are millimetres from the top-left corner of the element's band; a band's left edge

@@ -31,7 +31,7 @@ QPageLayout ReportPageLayout(const PageSetup &setup)
 
 QString NoPrinterMessage()
 {
-    return QStringLiteral("ไม่พบเครื่องพิมพ์ กรุณาติดตั้งเครื่องพิมพ์และตั้งเป็นเครื่องพิมพ์หลักก่อนสั่งพิมพ์");
+    return QStringLiteral("ไม่พบเครื่องพิมพ์หลักในเครื่องนี้");
 }
 
 bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QString *error)
@@ -71,7 +71,8 @@ bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QSt
     writer.setResolution(1200);
     QString renderError;
     if (!RenderReport(document, writer, &renderError)) {
-        SetError(error, QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
+        SetError(error,
+                 QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
         return false;
     }
     return true;

@@ -131,7 +131,8 @@ void ReportPreview::showPage(int index)
     const int count = pageCount();
     m_pageIndex = std::clamp(index, 0, std::max(0, count - 1));
     m_view->setPageIndex(m_pageIndex);
-    m_pageLabel->setText(QStringLiteral(" %1 / %2 ").arg(count > 0 ? m_pageIndex + 1 : 0).arg(count));
+    const int shown = count > 0 ? m_pageIndex + 1 : 0;
+    m_pageLabel->setText(QStringLiteral(" %1 / %2 ").arg(shown).arg(count));
     m_first->setEnabled(m_pageIndex > 0);
     m_previous->setEnabled(m_pageIndex > 0);
     m_next->setEnabled(m_pageIndex + 1 < count);

@@ -271,7 +271,8 @@ TEST(BeforePrint, PageBandsSeeTheirRowsAndMaySuppressThemselves)
 {
     Report report = DocumentReport(20); // 18 rows on page 1, 2 on page 2
     report.pageHeader.fixedRow = QVariantMap{{"CUST_NAME", "ร้านตัวอย่าง"}};
-    report.pageHeader.add(Field("party", "CUST_NAME", {20.4, 47.1, 119.6}, Font("EucrosiaUPC", 14)));
+    report.pageHeader.add(
+        Field("party", "CUST_NAME", {20.4, 47.1, 119.6}, Font("EucrosiaUPC", 14)));
     report.pageFooter.add(Label("last_code", {}, {100, 30, 50}, Font("EucrosiaUPC", 14)));
     report.pageFooter.beforePrint = [](Band &band, const ReportRow &row) {
         band.setText("last_code", row.text("PRO_NO"));

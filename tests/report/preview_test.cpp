@@ -20,7 +20,8 @@ std::shared_ptr<const ReportDocument> ThreePages()
     report.page = PageSetup(215.9, 139.7);
     report.page.setMargins(3, 5, 5, 5);
     report.pageHeader = Band(20);
-    report.pageHeader.add(Label("title", "รายงานทดสอบ", {10, 2, 100}, Font("EucrosiaUPC", 18, "B")));
+    report.pageHeader.add(
+        Label("title", "รายงานทดสอบ", {10, 2, 100}, Font("EucrosiaUPC", 18, "B")));
     report.pageHeader.add(Frame("box", {1, 1, 200, 15}, 0.5));
     report.detail = Band(35);
     report.detail.add(Field("name", "NAME", {10, 0, 100}, Font("EucrosiaUPC", 14)));
