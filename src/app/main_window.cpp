@@ -165,7 +165,7 @@ void TMAIN::buildMenu()
     setHandler(QStringLiteral("mminstock"), [this] { openDocumentWindow(3); });
     setHandler(QStringLiteral("mmoutstock"), [this] { openDocumentWindow(1); });
     setHandler(QStringLiteral("mmorder"), [this] { openDocumentWindow(5); });
-    for (const QString &name : {QStringLiteral("mminstock"), QStringLiteral("mmoutstock"), QStringLiteral("mmorder")})
+    for (const QString &name : m_items.keys())
         refreshEnabled(name);
 }
 
