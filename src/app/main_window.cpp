@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "access/passwd_full.h"
 #include "app/about_window.h"
 #include "app/app_path.h"
 #include "common/shared_state.h"
@@ -33,6 +34,7 @@ TMAIN::TMAIN(const QString &workingFolder, QWidget *parent)
     m_mdi->setBackground(QColor(0, 64, 64)); // 4210688, dark teal
     setCentralWidget(m_mdi);
     buildMenu();
+    registerWindow(QStringLiteral("mmlogin1"), [] { return new Tpasswd_full; });
     SetWindowHost(this);
     SetMainMenu(this);
     FormCreate();

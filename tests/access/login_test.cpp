@@ -1,0 +1,268 @@
+// Logging in and out through the login window, with the rights landing on a real main window.
+#include "access_test_support.h"
+
+#include "access/account_store.h"
+#include "access/login_rights.h"
+#include "common/shared_state.h"
+#include "db/data_connection.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString EmployeeName(const QString &code)
+{
+    QString error;
+    auto connection = OpenDataConnection(&error);
+    std::optional<Employee> employee;
+    EXPECT_TRUE(AccountStore(connection->database()).findEmployee(code, &employee, &error)) << error.toStdString();
+    return employee ? employee->name : QString();
+}
+
+bool Allowed(MenuHarness &harness, const char *item)
+{
+    return harness.main().itemAllowed(QString::fromLatin1(item));
+}
+
+struct LoginCase
+{
+    const char *label;
+    QString name;
+    QString password;
+    int level;
+    QString employee; // "" when the login fails
+    bool inStock, outStock, dataTools, registers, reports;
+};
+
+class LoginTest : public ::testing::TestWithParam<LoginCase>
+{
+};
+
+TEST_P(LoginTest, SetsTheLevelTheGreetingAndTheRights)
+{
+    const LoginCase &c = GetParam();
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    window.show();
+    Shared().CurrentUserLevel = 99;
+
+    Login(window, c.name, c.password);
+
+    EXPECT_EQ(Shared().CurrentUserLevel, c.level);
+    EXPECT_EQ(Allowed(harness, "mminstock"), c.inStock);
+    EXPECT_EQ(Allowed(harness, "mmoutstock"), c.outStock);
+    EXPECT_EQ(Allowed(harness, "mmdatatools"), c.dataTools);
+    EXPECT_EQ(Allowed(harness, "mmref"), c.registers);
+    EXPECT_EQ(Allowed(harness, "mmreport"), c.reports);
+    EXPECT_EQ(Allowed(harness, "mmlogin"), true);
+    EXPECT_EQ(Allowed(harness, "mmabout"), true);
+    const bool succeeded = !c.employee.isEmpty();
+    EXPECT_EQ(Text(window, "Hello2"), succeeded ? c.employee + QStringLiteral(" : ") + EmployeeName(c.employee) : QString());
+    EXPECT_EQ(Text(window, "Hello1").startsWith(QStringLiteral("Hello ")), succeeded);
+    EXPECT_EQ(Child<QWidget>(window, "GoToWork")->isHidden(), !succeeded);
+    EXPECT_EQ(Child<QWidget>(window, "AdminPart")->isHidden(), c.level != 1);
+    EXPECT_EQ(window.focusWidget(), Child<QWidget>(window, succeeded ? "GoToWork" : "LoginName"));
+    // Neither a good nor a bad login says anything.
+    EXPECT_EQ(harness.dialogs().shown(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accounts, LoginTest,
+    ::testing::Values(
+        //        label                 name             password    lvl employee  in     out    tools  ref    reports
+        LoginCase{"Admin",              "admin",         "9806",     1, "E0001", true,  true,  true,  true,  true},
+        LoginCase{"NameIgnoresCase",    "ADMIN",         "9806",     1, "E0001", true,  true,  true,  true,  true},
+        LoginCase{"Manager",            "Manager",       "2222",     2, "E0002", true,  true,  true,  true,  true},
+        LoginCase{"SupervisorNoReports", "supervisor",   "3333",     3, "E0003", true,  true,  true,  true,  false},
+        LoginCase{"StaffInStockOnly",   "staff",         "4444",     4, "E0004", true,  false, true,  false, false},
+        LoginCase{"CounterOutStockOnly", "counter",      "5555",     5, "E0005", false, true,  true,  false, false},
+        LoginCase{"WrongPassword",      "manager",       "2223",     0, "",      false, false, false, false, false},
+        LoginCase{"PasswordNotTrimmed", "admin",         "9806 ",    0, "",      false, false, false, false, false},
+        LoginCase{"NameNotTrimmed",     "admin ",        "9806",     0, "",      false, false, false, false, false},
+        LoginCase{"UnknownName",        "nobody",        "9806",     0, "",      false, false, false, false, false},
+        LoginCase{"EmptyName",          "",              "",         0, "",      false, false, false, false, false}),
+    [](const ::testing::TestParamInfo<LoginCase> &info) { return std::string(info.param.label); });
+
+TEST(LoginWindowTest, OpensFromTheMenuAtItsPlaceInTheLoggedOutState)
+{
+    MenuHarness harness(DemoFolder());
+    TMAIN &main = harness.main();
+    ASSERT_TRUE(main.item(QStringLiteral("mmlogin1"))->isEnabled());
+
+    main.item(QStringLiteral("mmlogin1"))->trigger();
+
+    const QList<QMdiSubWindow *> frames = main.mdiArea()->subWindowList();
+    ASSERT_EQ(frames.size(), 1);
+    auto *window = qobject_cast<Tpasswd_full *>(frames.first()->widget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(frames.first()->pos(), QPoint(100, 10));
+    EXPECT_EQ(window->height(), 337);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" รหัสผ่าน  Login Name : admin    Password : 9806"));
+    EXPECT_EQ(window->mode(), QStringLiteral("normal"));
+    EXPECT_TRUE(Enabled(*window, "Login"));
+    EXPECT_TRUE(Child<QWidget>(*window, "AdminPart")->isHidden());
+    EXPECT_TRUE(Child<QWidget>(*window, "GoToWork")->isHidden());
+    EXPECT_TRUE(Child<QWidget>(*window, "SearchPart")->isHidden());
+    EXPECT_EQ(Text(*window, "Hello1"), QString());
+    EXPECT_EQ(window->focusWidget(), Child<QWidget>(*window, "LoginName"));
+    frames.first()->close();
+}
+
+TEST(LoginWindowTest, EnterMovesFromNameToPasswordToLoginWhichEnterThenPresses)
+{
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    window.show();
+    auto *name = Child<QWidget>(window, "LoginName");
+    auto *password = Child<QWidget>(window, "Password");
+    auto *login = Child<QWidget>(window, "Login");
+
+    SetText(window, "LoginName", QStringLiteral("staff"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(window.focusWidget(), password);
+    SetText(window, "Password", QStringLiteral("4444"));
+    QTest::keyClick(password, Qt::Key_Return);
+    EXPECT_EQ(window.focusWidget(), login);
+    EXPECT_EQ(Shared().CurrentUserLevel, 0) << "Enter in the password box only moves the focus";
+    QTest::keyClick(login, Qt::Key_Return);
+    EXPECT_EQ(Shared().CurrentUserLevel, 4);
+}
+
+TEST(LoginWindowTest, FailedLoginAfterAGoodOneWithdrawsTheRights)
+{
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    ASSERT_EQ(Shared().CurrentUserLevel, 1);
+    ASSERT_TRUE(Allowed(harness, "mmdatabase"));
+
+    Login(window, QStringLiteral("admin"), QStringLiteral("0000"));
+
+    EXPECT_EQ(Shared().CurrentUserLevel, 0);
+    for (const MenuRight &right : LoginRights(0))
+        EXPECT_EQ(harness.main().itemAllowed(right.item), right.allowed) << right.item.toStdString();
+    EXPECT_FALSE(Allowed(harness, "mmdatatools")) << "a failed login takes even the database tools";
+    EXPECT_TRUE(Child<QWidget>(window, "AdminPart")->isHidden());
+    EXPECT_TRUE(Child<QWidget>(window, "GoToWork")->isHidden());
+    EXPECT_EQ(Text(window, "Hello1"), QString());
+    EXPECT_EQ(Text(window, "Hello2"), QString());
+}
+
+TEST(LoginWindowTest, LogoutRestoresTheLoggedOutStateAndClosesTheWindow)
+{
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    window.show();
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    ASSERT_EQ(Shared().CurrentUserLevel, 1);
+
+    Click(window, "Logout");
+
+    EXPECT_EQ(Shared().CurrentUserLevel, 0);
+    for (const char *item : {"mmlogin", "mmlogin1", "EXIT1", "mmback", "mmdatatools", "mmabout"})
+        EXPECT_TRUE(Allowed(harness, item)) << item;
+    for (const char *item : {"mminstock", "mmoutstock", "mmorder", "mmdatabase", "mmref", "mmreport", "mmtools"})
+        EXPECT_FALSE(Allowed(harness, item)) << item;
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(LoginWindowTest, GoToWorkClearsTheBoxesAndClosesWithTheLoginInForce)
+{
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    window.show();
+    Login(window, QStringLiteral("supervisor"), QStringLiteral("3333"));
+
+    Click(window, "GoToWork");
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Text(window, "LoginName"), QString());
+    EXPECT_EQ(Text(window, "Password"), QString());
+    EXPECT_EQ(Shared().CurrentUserLevel, 3);
+    EXPECT_TRUE(Allowed(harness, "mmref"));
+}
+
+TEST(LoginWindowTest, AccountWithoutEmployeeLogsInButIsNotOfferedTheWay)
+{
+    TempDataFolder fresh; // only "admin", linked to no employee
+    ASSERT_TRUE(fresh.ok()) << fresh.error().toStdString();
+    MenuHarness harness(fresh);
+    Tpasswd_full window;
+
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+
+    EXPECT_EQ(harness.dialogs().messages(), QStringList{QStringLiteral("ยังไม่ได้กำหนดพนักงาน...")});
+    EXPECT_EQ(Shared().CurrentUserLevel, 1);
+    EXPECT_TRUE(Allowed(harness, "mmdatabase"));
+    EXPECT_TRUE(Child<QWidget>(window, "GoToWork")->isHidden());
+    EXPECT_FALSE(Child<QWidget>(window, "AdminPart")->isHidden());
+    EXPECT_EQ(Text(window, "Hello1"), QString());
+    EXPECT_EQ(Text(window, "Hello2"), QString());
+}
+
+TEST(LoginWindowTest, ThreeFailuresInARowRestTheLoginButtonForAGrowingPause)
+{
+    MenuHarness harness(DemoFolder());
+    Tpasswd_full window;
+    auto *timer = Child<QTimer>(window, "LockTimer");
+    ASSERT_NE(timer, nullptr);
+
+    for (int failure = 1; failure <= 2; ++failure) {
+        Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+        EXPECT_TRUE(Enabled(window, "Login")) << "after failure " << failure;
+        EXPECT_FALSE(timer->isActive()) << "after failure " << failure;
+    }
+    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_FALSE(Enabled(window, "Login"));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isSingleShot());
+
+    // A press of the resting button does nothing at all.
+    Shared().CurrentUserLevel = 42;
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    EXPECT_EQ(Shared().CurrentUserLevel, 42);
+
+    window.LockTimerTimeout();
+    EXPECT_TRUE(Enabled(window, "Login"));
+    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_FALSE(Enabled(window, "Login"));
+    EXPECT_EQ(timer->interval(), 2000);
+
+    // A good login starts the count again: the next failure costs nothing.
+    window.LockTimerTimeout();
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    ASSERT_EQ(Shared().CurrentUserLevel, 1);
+    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_TRUE(Enabled(window, "Login"));
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(harness.dialogs().shown(), QStringList());
+}
+
+TEST(AccountStoreTest, LoginNameIgnoresCaseButPrefersTheExactSpelling)
+{
+    QList<Account> accounts;
+    for (const QString &name : {QStringLiteral("ADMIN"), QStringLiteral("admin"), QStringLiteral("bob"),
+                                QStringLiteral("Ärger"), QStringLiteral("สมชาย")})
+        accounts.append(Account{name, QString(), QString(), 1, QString()});
+    const struct
+    {
+        QString typed;
+        int row;
+    } cases[] = {
+        {QStringLiteral("admin"), 1}, {QStringLiteral("ADMIN"), 0}, {QStringLiteral("Admin"), 0},
+        {QStringLiteral("BOB"), 2},   {QStringLiteral("äRGER"), 3}, {QStringLiteral("สมชาย"), 4},
+        {QStringLiteral("bob "), -1}, {QStringLiteral(" bob"), -1}, {QString(), -1},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(AccountStore::findLoginName(accounts, c.typed), c.row) << c.typed.toStdString();
+}
+
+} // namespace
