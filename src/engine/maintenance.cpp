@@ -253,6 +253,14 @@ bool checkFileExists(const QString &databasePath, QString *error)
     return false;
 }
 
+// The file exists, no connection is open on it (all slots are taken into `all`) and no old work
+// file is in the way.
+bool takeFileForMaintenance(const QString &databasePath, ConnectionSlot &all, QString *error)
+{
+    return checkFileExists(databasePath, error) && all.acquireAll(databasePath, error)
+           && removeWorkFile(MaintenanceWorkFile(databasePath), error);
+}
+
 } // namespace
 
 QString MaintenanceWorkFile(const QString &databasePath)
@@ -268,13 +276,9 @@ bool CompactDatabase(const QString &databasePath, QString *error)
             *error = text;
         return false;
     };
-    if (!checkFileExists(databasePath, &failure))
-        return fail(failure);
     ConnectionSlot all;
-    if (!all.acquireAll(databasePath, &failure))
-        return fail(failure);
     const QString workFile = MaintenanceWorkFile(databasePath);
-    if (!removeWorkFile(workFile, &failure))
+    if (!takeFileForMaintenance(databasePath, all, &failure))
         return fail(failure);
 
     QStringList tables;
@@ -306,13 +310,9 @@ bool RepairDatabase(const QString &databasePath, QString *report, QString *error
             *error = text;
         return false;
     };
-    if (!checkFileExists(databasePath, &failure))
-        return fail(failure);
     ConnectionSlot all;
-    if (!all.acquireAll(databasePath, &failure))
-        return fail(failure);
     const QString workFile = MaintenanceWorkFile(databasePath);
-    if (!removeWorkFile(workFile, &failure))
+    if (!takeFileForMaintenance(databasePath, all, &failure))
         return fail(failure);
 
     QStringList tables;
