@@ -6,6 +6,7 @@
 #include "ui/mode_indicator.h"
 
 #include <QButtonGroup>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kWidth = 470;
+constexpr int kWidth = 500;
 
 template <typename T>
 T *named(T *widget, const char *name)
@@ -51,8 +52,8 @@ void Tpasswd_full::buildLayout()
 {
     m_enter = new EnterMovesFocus(this);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(2);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
     layout->addWidget(buildLoginPart());
     m_adminPart = buildAdminPart();
     layout->addWidget(m_adminPart);
@@ -85,13 +86,11 @@ QWidget *Tpasswd_full::buildLoginPart()
     grid->addWidget(new QLabel(QStringLiteral("Password"), part), 1, 0);
     grid->addWidget(m_password, 1, 1);
     grid->addWidget(m_login, 1, 2);
-    grid->addWidget(m_hello1, 2, 0, 1, 3);
-    grid->addWidget(m_hello2, 3, 0, 1, 3);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_goToWork);
-    buttons->addStretch(1);
-    buttons->addWidget(m_logout);
-    grid->addLayout(buttons, 4, 0, 1, 3);
+    // The greeting lines, each with a button at its end.
+    grid->addWidget(m_hello1, 2, 0, 1, 2);
+    grid->addWidget(m_goToWork, 2, 2);
+    grid->addWidget(m_hello2, 3, 0, 1, 2);
+    grid->addWidget(m_logout, 3, 2);
 
     m_enter->chain({m_loginName, m_password, m_login});
     connect(m_login, &QPushButton::clicked, this, &Tpasswd_full::LoginClick);
@@ -102,7 +101,8 @@ QWidget *Tpasswd_full::buildLoginPart()
 
 QWidget *Tpasswd_full::buildAdminPart()
 {
-    auto *part = named(new QGroupBox(this), "AdminPart");
+    auto *part = named(new QFrame(this), "AdminPart");
+    part->setFrameShape(QFrame::StyledPanel);
     auto *grid = compactGrid(part);
 
     auto *bar = new QHBoxLayout;
@@ -133,6 +133,7 @@ QWidget *Tpasswd_full::buildAdminPart()
     m_levelBox = named(new QGroupBox(QStringLiteral("กลุ่ม/ระดับใช้งาน"), part), "LevelBox");
     auto *levelGrid = compactGrid(m_levelBox);
     auto *radios = new QHBoxLayout;
+    radios->setSpacing(4);
     radios->addWidget(new QLabel(QStringLiteral("กลุ่ม"), m_levelBox));
     m_levels = new QButtonGroup(this);
     for (int level = 1; level <= 5; ++level) {
@@ -141,10 +142,11 @@ QWidget *Tpasswd_full::buildAdminPart()
         m_levels->addButton(radio, level);
         radios->addWidget(radio);
     }
-    radios->addStretch(1);
-    levelGrid->addLayout(radios, 0, 0);
-    levelGrid->addWidget(new QLabel(QStringLiteral("1. Admin     2 ผู้จัดการ    3.หัวหน้างาน "), m_levelBox), 1, 0);
-    levelGrid->addWidget(new QLabel(QStringLiteral("4.พนักงาน   5 พนักงานหน้า Counter "), m_levelBox), 2, 0);
+    // The choices on the left, the legend of the levels beside them.
+    levelGrid->addLayout(radios, 0, 0, 2, 1);
+    levelGrid->addWidget(new QLabel(QStringLiteral("1. Admin     2 ผู้จัดการ    3.หัวหน้างาน "), m_levelBox), 0, 1);
+    levelGrid->addWidget(new QLabel(QStringLiteral("4.พนักงาน   5 พนักงานหน้า Counter "), m_levelBox), 1, 1);
+    levelGrid->setColumnStretch(1, 1);
     grid->addWidget(m_levelBox, 3, 0, 1, 3);
 
     m_userName = lineEdit(part, "UserName", ColumnWidth(QStringLiteral("market"), QStringLiteral("USRNAME")));

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,18 @@ TEST_F(AccountEditorTest, ShowsTheLoggedInAccountWithoutItsPassword)
     EXPECT_EQ(Text(window(), "PasswordAgain"), QString());
     EXPECT_EQ(CheckedLevel(window()), 1);
     EXPECT_FALSE(Enabled(window(), "Level3")) << "the level changes only while editing";
+}
+
+TEST_F(AccountEditorTest, EnterMovesFromUserNameThroughBothPasswordsToTheLevel)
+{
+    Click(window(), "Edit");
+    const char *chain[] = {"UserName", "NewPassword", "PasswordAgain", "Level1"};
+    for (int i = 0; i + 1 < 4; ++i) {
+        Child<QWidget>(window(), chain[i])->setFocus();
+        QTest::keyClick(Child<QWidget>(window(), chain[i]), Qt::Key_Return);
+        EXPECT_EQ(window().focusWidget(), Child<QWidget>(window(), chain[i + 1])) << "Enter in " << chain[i];
+    }
+    EXPECT_EQ(window().mode(), QStringLiteral("edit")) << "Enter saves nothing";
 }
 
 TEST_F(AccountEditorTest, AddChecksTheNameAndBothPasswordsBeforeSaving)

@@ -41,6 +41,11 @@ struct LoginCase
     bool inStock, outStock, dataTools, registers, reports;
 };
 
+void PrintTo(const LoginCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
 class LoginTest : public ::testing::TestWithParam<LoginCase>
 {
 };
