@@ -5,7 +5,9 @@
 #include "db/data_folder.h"
 #include "printing/document_layout.h"
 #include "report/report_output.h"
+#include "report/report_preview.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -35,77 +37,131 @@ int initData(const QStringList &args)
     return 0;
 }
 
-// pdf-document DATA_DIR NUMBER OUT.pdf [--layout CLASS]: one stored document as a PDF file, laid
-// out as the print button would lay it out.
-int pdfDocument(const QStringList &args)
+// The arguments shared by the document commands: DATA_DIR NUMBER [extra…] [--layout CLASS].
+struct DocumentArguments
 {
-    QStringList rest = args;
+    QString dataFolder;
+    QString number;
+    QStringList extra; // what follows NUMBER
     QString layoutName;
-    const qsizetype layoutAt = rest.indexOf(QStringLiteral("--layout"));
-    if (layoutAt >= 0) {
-        if (layoutAt + 1 >= rest.size()) {
-            err() << CommandUsage() << Qt::endl;
-            return 2;
-        }
-        layoutName = rest.takeAt(layoutAt + 1);
-        rest.removeAt(layoutAt);
-    }
-    if (rest.size() != 3 || rest.first().startsWith(QLatin1String("--"))) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
-    }
-    const QString number = rest.at(1);
-    const QString outFile = rest.at(2);
-    const auto fail = [](const QString &text) {
-        err() << "larderon pdf-document: " << text << Qt::endl;
-        return 1;
-    };
+};
 
-    if (!layoutName.isEmpty() && !DocumentLayoutNames().contains(layoutName))
-        return fail(QStringLiteral("unknown layout '%1' (one of %2)")
-                        .arg(layoutName, DocumentLayoutNames().join(QStringLiteral(", "))));
-    const QDir folder(rest.at(0));
+bool parseDocumentArguments(QStringList args, int extraCount, DocumentArguments *parsed)
+{
+    const qsizetype layoutAt = args.indexOf(QStringLiteral("--layout"));
+    if (layoutAt >= 0) {
+        if (layoutAt + 1 >= args.size())
+            return false;
+        parsed->layoutName = args.takeAt(layoutAt + 1);
+        args.removeAt(layoutAt);
+    }
+    if (args.size() != 2 + extraCount || args.first().startsWith(QLatin1String("--")))
+        return false;
+    parsed->dataFolder = args.at(0);
+    parsed->number = args.at(1);
+    parsed->extra = args.mid(2);
+    return true;
+}
+
+// Points the shared state at the data folder and the document, the way the main window and the
+// print button would, and prepares the layout the settings choose (or the one named).
+std::unique_ptr<DocumentLayout> prepareDocument(const DocumentArguments &args, QString *chosenLayout, QString *error)
+{
+    QString layoutName = args.layoutName;
+    if (!layoutName.isEmpty() && !DocumentLayoutNames().contains(layoutName)) {
+        *error = QStringLiteral("unknown layout '%1' (one of %2)")
+                     .arg(layoutName, DocumentLayoutNames().join(QStringLiteral(", ")));
+        return nullptr;
+    }
+    const QDir folder(args.dataFolder);
     const QString databasePath = folder.absoluteFilePath(QStringLiteral("data.abs"));
-    if (!QFileInfo(databasePath).isFile())
-        return fail(QStringLiteral("'%1' is not a data folder (no data.abs)").arg(rest.at(0)));
+    if (!QFileInfo(databasePath).isFile()) {
+        *error = QStringLiteral("'%1' is not a data folder (no data.abs)").arg(args.dataFolder);
+        return nullptr;
+    }
 
     SharedState &shared = Shared();
     shared.DataFolder = folder.absolutePath() + QLatin1Char('/');
     shared.DatabasePath = databasePath;
     shared.DbMaxConnections = 5;
     shared.DbMultiUser = true;
-    shared.PrintDocNo = number;
-    shared.PrintDocKind = number.size() > 4 ? number.at(4).digitValue() : 0;
+    shared.PrintDocNo = args.number;
+    shared.PrintDocKind = args.number.size() > 4 ? args.number.at(4).digitValue() : 0;
     shared.PrintDocVariant = 1;
     const int kind = shared.PrintDocKind;
-    if (kind != 1 && kind != 3 && kind != 5)
-        return fail(QStringLiteral("no document numbered '%1'").arg(number));
-
-    if (layoutName.isEmpty()) {
-        QString error;
-        PrintChoiceSettings settings;
-        {
-            const std::unique_ptr<Connection> connection = OpenDataConnection(&error);
-            if (!connection || !ReadPrintChoiceSettings(connection->database(), &settings, &error))
-                return fail(error);
-        }
-        layoutName = ChooseDocumentLayout(kind, settings.line5);
-        if (layoutName.isEmpty())
-            return fail(QStringLiteral("LINE5 '%1' of the settings names no document layout")
-                            .arg(settings.line5));
+    if (kind != 1 && kind != 3 && kind != 5) {
+        *error = QStringLiteral("no document numbered '%1'").arg(args.number);
+        return nullptr;
     }
 
-    const std::unique_ptr<DocumentLayout> layout = CreateDocumentLayout(layoutName);
-    QString error;
-    if (!layout->prepare(&error))
-        return fail(error);
-    if (layout->data().header.isEmpty())
-        return fail(QStringLiteral("no document numbered '%1' for the layout %2")
-                        .arg(number, layoutName));
+    if (layoutName.isEmpty()) {
+        PrintChoiceSettings settings;
+        {
+            const std::unique_ptr<Connection> connection = OpenDataConnection(error);
+            if (!connection || !ReadPrintChoiceSettings(connection->database(), &settings, error))
+                return nullptr;
+        }
+        layoutName = ChooseDocumentLayout(kind, settings.line5);
+        if (layoutName.isEmpty()) {
+            *error = QStringLiteral("LINE5 '%1' of the settings names no document layout").arg(settings.line5);
+            return nullptr;
+        }
+    }
+
+    *chosenLayout = layoutName;
+    std::unique_ptr<DocumentLayout> layout = CreateDocumentLayout(layoutName);
+    if (!layout->prepare(error))
+        return nullptr;
+    if (layout->data().header.isEmpty()) {
+        *error = QStringLiteral("no document numbered '%1' for the layout %2").arg(args.number, layoutName);
+        return nullptr;
+    }
+    return layout;
+}
+
+int failCommand(const char *command, const QString &text)
+{
+    err() << "larderon " << command << ": " << text << Qt::endl;
+    return 1;
+}
+
+// pdf-document DATA_DIR NUMBER OUT.pdf [--layout CLASS]: one stored document as a PDF file, laid
+// out as the print button would lay it out.
+int pdfDocument(const QStringList &rest)
+{
+    DocumentArguments args;
+    if (!parseDocumentArguments(rest, 1, &args)) {
+        err() << CommandUsage() << Qt::endl;
+        return 2;
+    }
+    QString error, layoutName;
+    const std::unique_ptr<DocumentLayout> layout = prepareDocument(args, &layoutName, &error);
+    if (!layout)
+        return failCommand("pdf-document", error);
+    const QString outFile = args.extra.first();
     if (!WriteReportPdf(*layout->document(), outFile, &error))
-        return fail(error);
+        return failCommand("pdf-document", error);
     QTextStream(stdout) << "Wrote " << outFile << " (" << layoutName << ")" << Qt::endl;
     return 0;
+}
+
+// preview-document DATA_DIR NUMBER [--layout CLASS]: the same document in the preview window,
+// from which it can be paged, zoomed, printed and saved as PDF. Runs until the window closes.
+int previewDocument(const QStringList &rest)
+{
+    DocumentArguments args;
+    if (!parseDocumentArguments(rest, 0, &args)) {
+        err() << CommandUsage() << Qt::endl;
+        return 2;
+    }
+    QString error, layoutName;
+    const std::unique_ptr<DocumentLayout> layout = prepareDocument(args, &layoutName, &error);
+    if (!layout)
+        return failCommand("preview-document", error);
+    ReportPreview *window = ShowReportPreview(layout->document());
+    window->resize(900, 1000);
+    QApplication::setQuitOnLastWindowClosed(true);
+    return QApplication::exec();
 }
 
 } // namespace
@@ -118,7 +174,9 @@ QString CommandUsage()
                           "  larderon pdf-document DATA_DIR NUMBER OUT.pdf [--layout CLASS]\n"
                           "                                         write a stored document as a PDF file;\n"
                           "                                         CLASS: TPrnDO8, TPrnORD3, TPrnDO9s, TPrnDO2, TPrnDO1\n"
-                          "                                         (default: the layout the settings choose)");
+                          "                                         (default: the layout the settings choose)\n"
+                          "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
+                          "                                         show it in the preview window (needs a display)");
 }
 
 int RunCommand(const QStringList &arguments)
@@ -131,6 +189,8 @@ int RunCommand(const QStringList &arguments)
         return initData(rest);
     if (command == u"pdf-document")
         return pdfDocument(rest);
+    if (command == u"preview-document")
+        return previewDocument(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;

@@ -5,9 +5,22 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
-    // Commands run without a display: they draw pictures and documents off screen.
+    // The preview command opens a window; the others run without a display and draw pictures and
+    // documents off screen.
+    if (argc > 1 && qstrcmp(argv[1], "preview-document") == 0) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+            && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            std::fputs("larderon preview-document: no display found; run it under xvfb-run or use pdf-document\n", stderr);
+            return 1;
+        }
+        QApplication app(argc, argv);
+        QApplication::setApplicationDisplayName(QStringLiteral("Talvora Larderon 3.0"));
+        return RunCommand(QApplication::arguments());
+    }
     if (argc > 1) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
