@@ -261,6 +261,16 @@ bool takeFileForMaintenance(const QString &databasePath, ConnectionSlot &all, QS
            && removeWorkFile(MaintenanceWorkFile(databasePath), error);
 }
 
+// Puts the work file in place when it passes its checks; otherwise removes it.
+bool installVerifiedCopy(const QString &databasePath, const QStringList &tables, QString *error)
+{
+    const QString workFile = MaintenanceWorkFile(databasePath);
+    if (verifyCopy(workFile, tables, error) && replaceWithWorkFile(databasePath, workFile, error))
+        return true;
+    removeWorkFile(workFile, nullptr);
+    return false;
+}
+
 } // namespace
 
 QString MaintenanceWorkFile(const QString &databasePath)
@@ -292,10 +302,8 @@ bool CompactDatabase(const QString &databasePath, QString *error)
             return fail(QStringLiteral("Compaction of '%1' failed: %2").arg(databasePath, failure));
         }
     }
-    if (!verifyCopy(workFile, tables, &failure) || !replaceWithWorkFile(databasePath, workFile, &failure)) {
-        removeWorkFile(workFile, nullptr);
+    if (!installVerifiedCopy(databasePath, tables, &failure))
         return fail(QStringLiteral("Compaction of '%1' failed: %2").arg(databasePath, failure));
-    }
     return true;
 }
 
@@ -351,10 +359,8 @@ bool RepairDatabase(const QString &databasePath, QString *report, QString *error
             }
         }
     }
-    if (!verifyCopy(workFile, tables, &failure) || !replaceWithWorkFile(databasePath, workFile, &failure)) {
-        removeWorkFile(workFile, nullptr);
+    if (!installVerifiedCopy(databasePath, tables, &failure))
         return fail(QStringLiteral("Repair of '%1' failed: %2").arg(databasePath, failure));
-    }
     if (report)
         *report = findings.join(QLatin1Char('\n'));
     return true;

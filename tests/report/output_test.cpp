@@ -1,5 +1,6 @@
 #include "report/report_layout.h"
 #include "report/report_output.h"
+#include "pdf_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,49 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QString RunTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>").arg(program, process.readAllStandardError());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The PDF keeps the glyphs the shaper chose: a tone mark moved down or left, or a consonant
-// without its descender, comes back as the legacy Thai presentation form of the private use area,
-// and SARA AM as NIKHAHIT + (tone mark) + SARA AA. This puts the text back into the form it was
-// typed in, so the test can look for the words.
-QString TypedThai(QString text)
-{
-    static const struct
-    {
-        char16_t base;
-        char16_t forms[3];
-    } kForms[] = {
-        {0x0E48, {0xF70A, 0xF705, 0xF713}}, {0x0E49, {0xF70B, 0xF706, 0xF714}},
-        {0x0E4A, {0xF70C, 0xF707, 0xF715}}, {0x0E4B, {0xF70D, 0xF708, 0xF716}},
-        {0x0E4C, {0xF70E, 0xF709, 0xF717}}, {0x0E38, {0xF718, 0, 0}},
-        {0x0E39, {0xF719, 0, 0}},           {0x0E3A, {0xF71A, 0, 0}},
-        {0x0E31, {0xF710, 0, 0}},           {0x0E34, {0xF701, 0, 0}},
-        {0x0E35, {0xF702, 0, 0}},           {0x0E36, {0xF703, 0, 0}},
-        {0x0E37, {0xF704, 0, 0}},           {0x0E47, {0xF712, 0, 0}},
-        {0x0E4D, {0xF711, 0, 0}},           {0x0E0D, {0xF70F, 0, 0}},
-        {0x0E10, {0xF700, 0, 0}},
-    };
-    for (QChar &c : text) {
-        for (const auto &form : kForms) {
-            for (const char16_t f : form.forms) {
-                if (f != 0 && c.unicode() == f)
-                    c = QChar(form.base);
-            }
-        }
-    }
-    static const QRegularExpression saraAm(
-        QStringLiteral("\\x{0E4D}([\\x{0E48}-\\x{0E4B}]?)\\x{0E32}"));
-    return text.replace(saraAm, QStringLiteral("\\1\u0E33"));
-}
 
 ReportDocument ThaiDocument(const PageSetup &page, int rowCount)
 {
@@ -107,7 +65,7 @@ TEST_P(PdfOutput, WritesPagesOfTheReportSizeWithThaiText)
     ASSERT_TRUE(WriteReportPdf(document, fileName, &error)) << error.toStdString();
     EXPECT_EQ(error, QString());
 
-    const QString info = RunTool("pdfinfo", {fileName});
+    const QString info = RunPdfTool("pdfinfo", {fileName});
     EXPECT_TRUE(info.contains(QString::fromLatin1(c.pdfinfoSize))) << info.toStdString();
     const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
     EXPECT_EQ(pages.match(info).captured(1).toInt(), c.pages) << info.toStdString();
@@ -116,13 +74,13 @@ TEST_P(PdfOutput, WritesPagesOfTheReportSizeWithThaiText)
     const QRegularExpression markBox(
         QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.-]+)\"[^>]*>MARK</word>"));
     const QRegularExpressionMatch mark =
-        markBox.match(RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", fileName, "-"}));
+        markBox.match(RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", fileName, "-"}));
     ASSERT_TRUE(mark.hasMatch());
     const double pointsPerMm = 72 / 25.4;
     EXPECT_NEAR(mark.captured(1).toDouble(), 13 * pointsPerMm, 0.5);
     EXPECT_NEAR(mark.captured(2).toDouble(), 25 * pointsPerMm, 0.5);
 
-    const QString text = TypedThai(RunTool("pdftotext", {"-enc", "UTF-8", fileName, "-"}));
+    const QString text = PdfText(fileName);
     for (const QString word : {"ใบส่งของ", "ปากกาลูกลื่น", "น้ำเงิน"})
         EXPECT_TRUE(text.contains(word)) << word.toStdString() << " in " << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("1,234.50"))) << text.toStdString();
