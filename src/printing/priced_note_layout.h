@@ -17,8 +17,8 @@ PricedNoteTotals ComputePricedNoteTotals(const QList<QVariantMap> &lines,
 QString GrandTotalWords(double grandTotal);
 
 // Priced delivery note: quantities, unit prices, line discounts and amounts, the totals of the
-// document and the grand total in words, with fixed titles. It reads the goods-out tables; a
-// goods-in document is read from its own tables instead of giving an empty page.
+// document and the grand total in words, with fixed titles. It always reads the goods-out tables
+// and the customer register: a number of another kind finds no header and prints an empty form.
 class TPrnDO1 final : public DocumentLayout
 {
 public:
@@ -26,8 +26,5 @@ public:
     Report buildReport(const DocumentPrintData &data) const override;
 
 protected:
-    int tableKind(int printDocKind) const override
-    {
-        return printDocKind == kGoodsIn ? kGoodsIn : kGoodsOut;
-    }
+    int tableKind(int) const override { return kGoodsOut; }
 };

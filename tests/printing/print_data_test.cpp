@@ -216,8 +216,8 @@ TEST_F(PrintDataTest, ReadsTheDocumentOfTheHandedOverKind)
         {"TPrnDO8", "RECV3000003", "S0003", 2},
         {"TPrnORD3", "TORD5000002", "S0002", 2},
         {"TPrnDO1", "ISSU1000003", "C0003", 3},
-        {"TPrnDO1", "RECV3000002", "S0002", 3},
         // A number of another kind than the layout reads: no header, no lines, no party.
+        {"TPrnDO1", "RECV3000002", "", 0},
         {"TPrnORD3", "ISSU1000001", "", 0},
         {"TPrnDO1", "TORD5000001", "", 0},
     };
