@@ -232,6 +232,34 @@ TEST_F(EngineFixture, RepairOfASoundFileReportsNoDamage)
     EXPECT_EQ(scalar(*c, QStringLiteral("SELECT count(*) FROM item")), 500);
 }
 
+TEST_F(EngineFixture, RepairRebuildsADamagedIndexAndKeepsEveryRow)
+{
+    int pageSize = 0, indexRoot = 0;
+    {
+        auto c = open();
+        pageSize = scalar(*c, QStringLiteral("PRAGMA page_size"));
+        indexRoot = scalar(*c, QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'item_name'"));
+    }
+    ASSERT_GT(indexRoot, 1);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(qint64(indexRoot - 1) * pageSize + 8));
+    file.write(QByteArray(pageSize - 8, '\x5A'));
+    file.close();
+
+    QString report, error;
+    ASSERT_TRUE(RepairDatabase(path, &report, &error)) << error.toStdString();
+    EXPECT_FALSE(report.contains(QStringLiteral("no damage found"))) << report.toStdString();
+    auto c = open();
+    EXPECT_EQ(scalar(*c, QStringLiteral("SELECT count(*) FROM item")), 500);
+    QSqlQuery check(c->database());
+    ASSERT_TRUE(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
+    EXPECT_EQ(check.value(0).toString(), QStringLiteral("ok"));
+    // The unique index works again.
+    QSqlQuery duplicate(c->database());
+    EXPECT_FALSE(duplicate.exec(QStringLiteral("INSERT INTO item (NAME) VALUES ('item 7')")));
+}
+
 TEST_F(EngineFixture, RepairOfAFileThatIsNoDatabaseFailsAndLeavesIt)
 {
     QFile file(path);
