@@ -8,6 +8,7 @@ BUILD_DIR="${LARDERON_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libcups2-dev
   libzint-dev fonts-thai-tlwg
   libgtest-dev googletest
   poppler-utils xvfb xauth

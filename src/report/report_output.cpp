@@ -1,15 +1,16 @@
+#include <cairo-pdf.h>
+#include <cairo.h>
+
 #include "report/report_output.h"
 
-#include "report/report_painter.h"
+#include "report/page_painter.h"
 
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QDateTime>
+#include <QSaveFile>
 
 namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
 
 void SetError(QString *error, const QString &text)
 {
@@ -17,47 +18,57 @@ void SetError(QString *error, const QString &text)
         *error = text;
 }
 
-QPageLayout ReportPageLayout(const PageSetup &setup)
+cairo_status_t AppendToBuffer(void *closure, const unsigned char *data, unsigned int length)
 {
-    // QPageSize describes the sheet in portrait; the orientation turns it.
-    const bool landscape = setup.orientation() == Orientation::Landscape;
-    const QSizeF portrait = landscape ? setup.paperSize().transposed() : setup.paperSize();
-    const QPageSize size(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    static_cast<QByteArray *>(closure)->append(reinterpret_cast<const char *>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void SetMetadata(cairo_surface_t *surface, const ReportDocument &document)
+{
+    const QByteArray title = document.title.toUtf8();
+    if (!title.isEmpty())
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.constData());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Larderon");
+    const QDateTime now = QDateTime::currentDateTime();
+    const QByteArray created = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, created.constData());
+}
+
+// A PDF file that Cairo finished: its header at the start and its trailer at the end.
+bool LooksComplete(const QByteArray &pdf)
+{
+    return pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF");
 }
 
 } // namespace
 
-QString NoPrinterMessage()
+bool RenderReportPdf(const ReportDocument &document, QByteArray *pdf, QString *error)
 {
-    return QStringLiteral("ไม่พบเครื่องพิมพ์หลักในเครื่องนี้");
-}
-
-bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QString *error)
-{
-    if (!device.setPageLayout(ReportPageLayout(document.page))) {
-        SetError(error, QStringLiteral("ตั้งขนาดกระดาษ %1 x %2 มม. ไม่ได้")
-                            .arg(document.page.paperWidth())
-                            .arg(document.page.paperHeight()));
-        return false;
-    }
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        SetError(error, QStringLiteral("เริ่มพิมพ์ไม่ได้"));
-        return false;
-    }
-    const double scale = DevicePerMm(device);
-    for (qsizetype i = 0; i < document.pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) {
-            painter.end();
-            SetError(error, QStringLiteral("ขึ้นหน้าใหม่ไม่ได้"));
-            return false;
+    pdf->clear();
+    const double width = document.page.paperWidth() * kPointsPerMm;
+    const double height = document.page.paperHeight() * kPointsPerMm;
+    cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(AppendToBuffer, pdf, width, height);
+    SetMetadata(surface, document);
+    cairo_t *cr = cairo_create(surface);
+    cairo_scale(cr, kPointsPerMm, kPointsPerMm);
+    {
+        PagePainter painter;
+        for (const Page &page : document.pages) {
+            painter.paint(cr, page);
+            cairo_show_page(cr);
         }
-        PaintPage(painter, document.pages.at(i), scale);
+        if (document.pages.isEmpty())
+            cairo_show_page(cr);
+        cairo_destroy(cr);
+        cairo_surface_finish(surface); // the painter's pictures must outlive the surface's pages
     }
-    if (!painter.end()) {
-        SetError(error, QStringLiteral("พิมพ์ไม่สำเร็จ"));
+    const cairo_status_t status = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS || !LooksComplete(*pdf)) {
+        SetError(error, QStringLiteral("สร้างไฟล์ PDF ไม่ได้ (%1)")
+                            .arg(QString::fromUtf8(cairo_status_to_string(status))));
+        pdf->clear();
         return false;
     }
     return true;
@@ -65,39 +76,51 @@ bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QSt
 
 bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QString *error)
 {
-    QPdfWriter writer(fileName);
-    writer.setTitle(document.title);
-    writer.setCreator(QStringLiteral("Larderon"));
-    writer.setResolution(1200);
+    QByteArray pdf;
     QString renderError;
-    if (!RenderReport(document, writer, &renderError)) {
+    if (!RenderReportPdf(document, &pdf, &renderError)) {
+        SetError(error, QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
         SetError(error,
-                 QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
+                 QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, file.errorString()));
+        file.cancelWriting();
         return false;
     }
     return true;
+}
+
+bool HasPrinter()
+{
+    return !PrinterQueues().isEmpty();
 }
 
 bool HasDefaultPrinter()
 {
-    return !QPrinterInfo::defaultPrinter().isNull();
+    return !DefaultPrinterName().isEmpty();
+}
+
+bool PrintReport(const ReportDocument &document, const QString &printer, int copies,
+                 QString *error)
+{
+    QByteArray pdf;
+    if (!RenderReportPdf(document, &pdf, error))
+        return false;
+    PrintJob job;
+    job.printer = printer;
+    job.title = document.title;
+    job.copies = copies;
+    job.paperMm = document.page.paperSize();
+    return SendPdfToPrinter(pdf, job, error);
 }
 
 bool PrintReportToDefaultPrinter(const ReportDocument &document, QString *error)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
+    if (!HasDefaultPrinter()) {
         SetError(error, NoPrinterMessage());
         return false;
     }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(document.title);
-    printer.setFullPage(true);
-    QString renderError;
-    if (!RenderReport(document, printer, &renderError)) {
-        SetError(error, QStringLiteral("พิมพ์ที่เครื่องพิมพ์ %1 ไม่ได้ (%2)")
-                            .arg(info.printerName(), renderError));
-        return false;
-    }
-    return true;
+    return PrintReport(document, QString(), 1, error);
 }

@@ -1,24 +1,26 @@
 #pragma once
 
 #include "report/page_model.h"
+#include "report/printers.h"
 
+#include <QByteArray>
 #include <QString>
 
-class QPagedPaintDevice;
+// The report as a PDF file in memory: one PDF page per report page, each of the report's paper
+// size exactly, with the report's title, the creator "Larderon" and the creation date. False with
+// a message for the user in *error when Cairo cannot make it.
+bool RenderReportPdf(const ReportDocument &document, QByteArray *pdf, QString *error);
 
-// What the user is told when printing finds no printer.
-QString NoPrinterMessage();
-
-// Draws every page of document on device, one device page per report page, after giving the
-// device the report's paper and zero margins. False with a message for the user in *error when the
-// device refuses the page size or cannot be painted on.
-bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QString *error);
-
-// Writes document to a PDF file whose pages have the report's paper size exactly.
+// Writes the report's PDF to fileName whole or not at all: a failure leaves no file behind (and an
+// existing file as it was) and says why in *error.
 bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QString *error);
 
-// True when the system names a default printer.
+// True when the print service offers any printer / names a default printer.
+bool HasPrinter();
 bool HasDefaultPrinter();
-// Prints document on the default printer without a printer dialog. Without a default printer it
-// answers false with NoPrinterMessage() in *error.
+// Prints the report's PDF on the named printer (empty: the default one), copies times.
+bool PrintReport(const ReportDocument &document, const QString &printer, int copies,
+                 QString *error);
+// Prints on the default printer without a printer dialog. Without a default printer it answers
+// false with NoPrinterMessage() in *error.
 bool PrintReportToDefaultPrinter(const ReportDocument &document, QString *error);

@@ -44,7 +44,15 @@ QString SuggestedPdfName(const QString &title)
 
 PreviewOutput PreviewOutput::system()
 {
-    return {HasDefaultPrinter, PrintReportToDefaultPrinter, AskPdfFileNameWithDialog};
+    PreviewOutput output;
+    output.hasPrinter = HasPrinter;
+    output.print = PrintReportToDefaultPrinter;
+    output.askPrintChoice = [](QWidget *parent) { return AskPrintChoice(parent, PrinterQueues()); };
+    output.printOn = [](const ReportDocument &document, const PrintChoice &choice, QString *error) {
+        return PrintReport(document, choice.printer, choice.copies, error);
+    };
+    output.askPdfFileName = AskPdfFileNameWithDialog;
+    return output;
 }
 
 ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document,
@@ -108,7 +116,7 @@ void ReportPreview::buildToolBar(QToolBar *toolBar)
     add(QStringLiteral("พอดีความกว้าง"), QStringLiteral("ย่อหรือขยายให้พอดีความกว้างของหน้าต่าง"),
         {}, &ReportPreview::fitWidth);
     toolBar->addSeparator();
-    add(QStringLiteral("พิมพ์"), QStringLiteral("พิมพ์ที่เครื่องพิมพ์หลัก"), QKeySequence::Print,
+    add(QStringLiteral("พิมพ์"), QStringLiteral("เลือกเครื่องพิมพ์แล้วพิมพ์"), QKeySequence::Print,
         &ReportPreview::print);
     add(QStringLiteral("บันทึก PDF"), QStringLiteral("บันทึกเป็นไฟล์ PDF"), {},
         &ReportPreview::savePdf);
@@ -193,8 +201,11 @@ void ReportPreview::print()
             savePdf();
         return;
     }
+    const std::optional<PrintChoice> choice = m_output.askPrintChoice(this);
+    if (!choice)
+        return;
     QString error;
-    if (!m_output.print(*m_document, &error))
+    if (!m_output.printOn(*m_document, *choice, &error))
         Dialogs().error(this, error);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/page_model.h"
+#include "report/print_dialog.h"
 
 #include <QWidget>
 
@@ -12,20 +13,28 @@ class QLabel;
 class QScrollArea;
 class ReportPageView;
 
-// What the preview needs from outside besides the dialogs port: the printer and a file name for
-// PDF files. The defaults use the default printer and the system's save dialog; tests replace them.
+// What printing needs from outside besides the dialogs port: the printers, the print dialog and a
+// file name for PDF files. The defaults use the system's print service and dialogs; tests replace
+// them.
 struct PreviewOutput
 {
+    // True when there is any printer to print on.
     std::function<bool()> hasPrinter;
+    // Prints on the default printer at once, without a dialog.
     std::function<bool(const ReportDocument &document, QString *error)> print;
+    // The print dialog; nothing when the user cancelled.
+    std::function<std::optional<PrintChoice>(QWidget *parent)> askPrintChoice;
+    // Prints on the printer chosen in the print dialog.
+    std::function<bool(const ReportDocument &document, const PrintChoice &choice, QString *error)>
+        printOn;
     // The chosen file name, or the empty text when the user cancelled.
     std::function<QString(QWidget *parent, const QString &suggested)> askPdfFileName;
 
     static PreviewOutput system();
 };
 
-// The print preview window: pages through a laid-out report, zooms, prints it on the default
-// printer and saves it as PDF. It keeps the report alive and calls the release callback when it is
+// The print preview window: pages through a laid-out report, zooms, prints it on the printer the
+// user picks and saves it as PDF. It keeps the report alive and calls the release callback when it is
 // destroyed, so the layout behind it can close its connection then.
 class ReportPreview : public QWidget
 {

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetricsF>
-#include <QStringList>
+#include "report/page_painter.h"
 
 namespace {
 
@@ -22,8 +19,8 @@ TEST_P(FontSubstitution, PicksAnInstalledFace)
 {
     const QString requested = QString::fromLatin1(GetParam().requested);
     const FaceChoice face = SubstituteFace(requested);
-    EXPECT_TRUE(QFontDatabase::families().contains(face.family)) << face.family.toStdString();
-    if (QFontDatabase::hasFamily(requested)) {
+    EXPECT_TRUE(HasFontFamily(face.family)) << face.family.toStdString();
+    if (HasFontFamily(requested)) {
         EXPECT_EQ(face.family, requested);
         EXPECT_EQ(face.sizeFactor, 1.0);
     } else {
@@ -50,13 +47,19 @@ TEST(FontSubstitution, UnknownFaceIsLeftToTheSystem)
 TEST(FontSubstitution, ResolvedFontKeepsStyleAndScalesTheSize)
 {
     const FaceChoice face = SubstituteFace("CordiaUPC");
-    const QFont font = ResolveFont(Font("CordiaUPC", 14, "BIU"));
-    EXPECT_EQ(font.family(), face.family);
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 14 * face.sizeFactor);
-    EXPECT_TRUE(font.bold());
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    EXPECT_EQ(QFontInfo(font).family(), face.family);
+    const FontRequest font = ResolveFont(Font("CordiaUPC", 14, "BIU"));
+    EXPECT_EQ(font.family, face.family);
+    EXPECT_DOUBLE_EQ(font.pointSize, 14 * face.sizeFactor);
+    EXPECT_TRUE(font.bold);
+    EXPECT_TRUE(font.italic);
+    EXPECT_TRUE(font.underline);
+}
+
+TEST(FontSubstitution, OneBaselineRuleForEveryFace)
+{
+    // The baseline follows the size asked for, not the drawn face's ascent.
+    EXPECT_DOUBLE_EQ(BaselineOffsetMm(Font("EucrosiaUPC", 14)), BaselineOffsetMm(Font("CordiaUPC", 14)));
+    EXPECT_DOUBLE_EQ(BaselineOffsetMm(Font("CordiaUPC", 28)), 2 * BaselineOffsetMm(Font("CordiaUPC", 14)));
 }
 
 // The captions of the document layouts were sized to their text in the original faces; in the
@@ -74,10 +77,8 @@ class CaptionWidth : public testing::TestWithParam<CaptionCase>
 TEST_P(CaptionWidth, SubstituteTextFitsTheGivenWidth)
 {
     const CaptionCase &c = GetParam();
-    const QFont font = ResolveFont(Font("EucrosiaUPC", 14, "B"));
-    const QFontMetricsF metrics(font);
-    const double widthMm = metrics.horizontalAdvance(QString::fromUtf8(c.text)) * 25.4 /
-                           metrics.fontDpi();
+    const double widthMm = TextWidthMm(QString::fromUtf8(c.text), Font("EucrosiaUPC", 14, "B"));
+    EXPECT_GT(widthMm, c.widthMm / 2) << c.text;
     EXPECT_LE(widthMm, c.widthMm) << c.text;
 }
 

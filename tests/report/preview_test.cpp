@@ -41,8 +41,14 @@ protected:
         ASSERT_EQ(document->pages.size(), 3);
         preview = ShowReportPreview(document, [this] { ++releases; });
         output.hasPrinter = [this] { return hasPrinter; };
-        output.print = [this](const ReportDocument &, QString *error) {
-            ++printed;
+        output.askPrintChoice = [this](QWidget *) -> std::optional<PrintChoice> {
+            ++asked;
+            if (cancelPrintDialog)
+                return std::nullopt;
+            return PrintChoice{QStringLiteral("office"), 2};
+        };
+        output.printOn = [this](const ReportDocument &, const PrintChoice &choice, QString *error) {
+            printedOn.append(QStringLiteral("%1 x%2").arg(choice.printer).arg(choice.copies));
             *error = QStringLiteral("เครื่องพิมพ์ขัดข้อง");
             return printSucceeds;
         };
@@ -68,7 +74,9 @@ protected:
     int releases = 0;
     bool hasPrinter = false;
     bool printSucceeds = true;
-    int printed = 0;
+    bool cancelPrintDialog = false;
+    int asked = 0;
+    QStringList printedOn;
     QString chosenFile;
     QString suggestedName;
 };
@@ -138,21 +146,27 @@ TEST_F(Preview, PrintWithoutPrinterOffersPdf)
         ASSERT_EQ(dialogs.shown().size(), 1);
         EXPECT_TRUE(dialogs.shown()[0].startsWith(NoPrinterMessage()));
         EXPECT_EQ(QFile::exists(chosenFile + ".pdf"), c.fileWritten);
-        EXPECT_EQ(printed, 0);
+        EXPECT_EQ(asked, 0);
     }
     EXPECT_TRUE(suggestedName.endsWith(QStringLiteral("รายงานทดสอบ.pdf")));
 }
 
-TEST_F(Preview, PrintsOnTheDefaultPrinterAndReportsItsFailure)
+TEST_F(Preview, PrintsOnThePrinterChosenInThePrintDialog)
 {
     hasPrinter = true;
     preview->print();
-    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(printedOn, QStringList{QStringLiteral("office x2")});
     EXPECT_EQ(dialogs.shown(), QStringList());
 
+    cancelPrintDialog = true;
+    preview->print();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(printedOn.size(), 1);
+
+    cancelPrintDialog = false;
     printSucceeds = false;
     preview->print();
-    EXPECT_EQ(printed, 2);
+    EXPECT_EQ(printedOn.size(), 2);
     EXPECT_EQ(dialogs.errors(), QStringList{QStringLiteral("เครื่องพิมพ์ขัดข้อง")});
 }
 
