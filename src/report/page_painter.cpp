@@ -19,6 +19,10 @@ namespace {
 constexpr double kUserUnitsPerInch = 25.4;
 // A pen of width 0 draws the finest line that still shows on paper.
 constexpr double kHairlineMm = 0.1;
+// A line of text up to this much too wide for its frame is drawn narrower to fill it: the
+// substitute faces run a little wider than the faces the layouts were measured for, and a caption
+// or an amount must not lose its last characters for it. Anything wider is cut at the frame.
+constexpr double kMostCondensed = 0.85;
 
 struct GObjectUnref
 {
@@ -179,13 +183,15 @@ void PagePainter::Private::paintLineOfText(cairo_t *cr, const PageItem &item)
     const QRectF &frame = item.rect;
     const double width = FromPango(logical.width);
     double x = frame.left();
-    // A text wider than its frame starts at the frame's left edge and is cut at its right edge,
-    // whatever its alignment.
-    if (width < frame.width()) {
-        if (item.align == Align::Center)
-            x += (frame.width() - width) / 2;
-        else if (item.align == Align::Right)
-            x += frame.width() - width;
+    double condensed = 1;
+    if (width > frame.width()) {
+        // Too wide: from the frame's left edge, condensed to fill it or else cut at its right edge.
+        if (frame.width() >= width * kMostCondensed)
+            condensed = frame.width() / width;
+    } else if (item.align == Align::Center) {
+        x += (frame.width() - width) / 2;
+    } else if (item.align == Align::Right) {
+        x += frame.width() - width;
     }
     const double baseline = frame.top() + BaselineOffsetMm(item.font);
     const double y = baseline - FromPango(pango_layout_get_baseline(layout.get()));
@@ -197,7 +203,9 @@ void PagePainter::Private::paintLineOfText(cairo_t *cr, const PageItem &item)
                     frame.height() + 2 * lineHeight);
     cairo_clip(cr);
     SetBlack(cr);
-    cairo_move_to(cr, x - FromPango(logical.x), y);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, condensed, 1);
+    cairo_move_to(cr, -FromPango(logical.x), 0);
     pango_cairo_show_layout(cr, layout.get());
     cairo_restore(cr);
 }

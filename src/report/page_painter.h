@@ -15,8 +15,9 @@ typedef struct _cairo cairo_t;
 //
 // Texts are laid out without hinting and without rounding glyph positions, so a line of text has
 // the same width and breaks at the same places on a PDF page and on a preview image of any zoom.
-// A text never draws outside the width of its frame: a line too long is cut at the frame's edge,
-// and wrapped text shows the lines that fit in its frame. On a PDF surface the text of every
+// A text never draws outside the width of its frame: a line a little too long is drawn narrower
+// to fill it, a line much too long is cut at the frame's edge, and wrapped text shows the lines
+// that fit in its frame. On a PDF surface the text of every
 // cluster is written with its glyphs, so the PDF's text is exactly the text of the page model.
 class PagePainter
 {

@@ -85,6 +85,45 @@ TEST(PagePainter, TextNeverDrawsOutsideItsFrameWidth)
     }
 }
 
+// Vertical strokes crossing the row y (in millimetres) of the image.
+int StemsAcross(const QImage &image, double y)
+{
+    const int row = int(y * kPixelsPerMm);
+    int stems = 0;
+    bool inStem = false;
+    for (int x = 0; x < image.width(); ++x) {
+        const bool dark = qGray(image.pixel(x, row)) < 128;
+        stems += dark && !inStem ? 1 : 0;
+        inStem = dark;
+    }
+    return stems;
+}
+
+TEST(PagePainter, SlightlyTooWideTextIsCondensedToItsFrame)
+{
+    const FontRequest font = Font("EucrosiaUPC", 14);
+    const double width = TextWidthMm("HHHHHHHHHH", font);
+    const double stemRow = 20 + BaselineOffsetMm(font) - 1;
+    const struct
+    {
+        const char *name;
+        double frameWidth;
+        bool whole;
+    } cases[] = {{"Fits", width + 1, true}, {"TenPercentWider", width * 0.9, true},
+                 {"HalfAgainAsWide", width / 1.5, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = Render({TextItem("HHHHHHHHHH", {10, 20, c.frameWidth, 0}, font, Align::Right)});
+        const Ink ink = InkOf(image);
+        EXPECT_GE(ink.left, 10 - 0.05);
+        EXPECT_LE(ink.right, 10 + c.frameWidth + 0.05);
+        if (c.whole)
+            EXPECT_EQ(StemsAcross(image, stemRow), 20);
+        else
+            EXPECT_LT(StemsAcross(image, stemRow), 20);
+    }
+}
+
 TEST(PagePainter, ShortTextKeepsItsAlignment)
 {
     const struct
