@@ -11,7 +11,7 @@ PACKAGES=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev libcups2-dev
   libzint-dev fonts-thai-tlwg
   libgtest-dev googletest
-  poppler-utils xvfb xauth
+  poppler-utils zbar-tools xvfb xauth
 )
 
 install_packages() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/barcode.h"
 #include "report/page_setup.h"
 #include "report/report_types.h"
 
@@ -18,12 +19,16 @@ struct PageItem
     BandKind band = BandKind::Detail;
     // Lines: from rect.topLeft() to rect.bottomRight() (one of width and height is 0).
     QRectF rect;
-    // The final text of text, field, page number and date elements.
+    // The final text of text, field, page number and date elements; the encoded value of a barcode
+    // (EAN-13 with its check digit).
     QString text;
     FontRequest font;
     Align align = Align::Left;
     bool wordWrap = false;
     double penWidth = 0;
+    bool dotted = false;
+    Symbology symbology = Symbology::Ean13;
+    double barcodeClearTop = 0;
     QImage picture;
 };
 

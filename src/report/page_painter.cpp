@@ -4,6 +4,7 @@
 
 #include "report/page_painter.h"
 
+#include "report/barcode.h"
 #include "report/fonts.h"
 
 #include <QHash>
@@ -138,7 +139,12 @@ struct PagePainter::Private
     }
 
     void paintItem(cairo_t *cr, const PageItem &item);
-    void paintLineOfText(cairo_t *cr, const PageItem &item);
+    // A line of text in its frame; with mustFit it is condensed however much it takes.
+    void paintLineOfText(cairo_t *cr, const QString &text, const QRectF &frame,
+                         const FontRequest &font, Align align, bool mustFit = false);
+    void paintBarcode(cairo_t *cr, const PageItem &item);
+    // The height of digits above the baseline in font, in millimetres.
+    double digitHeight(const FontRequest &font);
     void paintWrappedText(cairo_t *cr, const PageItem &item);
     void paintLine(cairo_t *cr, const PageItem &item);
     void paintFrame(cairo_t *cr, const PageItem &item);
@@ -161,7 +167,10 @@ void PagePainter::Private::paintItem(cairo_t *cr, const PageItem &item)
         if (item.wordWrap)
             paintWrappedText(cr, item);
         else
-            paintLineOfText(cr, item);
+            paintLineOfText(cr, item.text, item.rect, item.font, item.align);
+        break;
+    case ElementKind::Barcode:
+        paintBarcode(cr, item);
         break;
     case ElementKind::Line:
         paintLine(cr, item);
@@ -175,27 +184,27 @@ void PagePainter::Private::paintItem(cairo_t *cr, const PageItem &item)
     }
 }
 
-void PagePainter::Private::paintLineOfText(cairo_t *cr, const PageItem &item)
+void PagePainter::Private::paintLineOfText(cairo_t *cr, const QString &text, const QRectF &frame,
+                                          const FontRequest &font, Align align, bool mustFit)
 {
-    const LayoutPtr layout = CreateLayout(context, SingleLine(item.text), item.font);
+    const LayoutPtr layout = CreateLayout(context, SingleLine(text), font);
     PangoRectangle logical;
     pango_layout_get_extents(layout.get(), nullptr, &logical);
-    const QRectF &frame = item.rect;
     const double width = FromPango(logical.width);
     double x = frame.left();
     double condensed = 1;
     if (width > frame.width()) {
         // Too wide: from the frame's left edge, condensed to fill it or else cut at its right edge.
-        if (frame.width() >= width * kMostCondensed)
+        if (mustFit || frame.width() >= width * kMostCondensed)
             condensed = frame.width() / width;
-    } else if (item.align == Align::Center) {
+    } else if (align == Align::Center) {
         x += (frame.width() - width) / 2;
-    } else if (item.align == Align::Right) {
+    } else if (align == Align::Right) {
         x += frame.width() - width;
     }
-    const double baseline = frame.top() + BaselineOffsetMm(item.font);
+    const double baseline = frame.top() + BaselineOffsetMm(font);
     const double y = baseline - FromPango(pango_layout_get_baseline(layout.get()));
-    const double lineHeight = std::max(FromPango(logical.height), LineHeightMm(item.font));
+    const double lineHeight = std::max(FromPango(logical.height), LineHeightMm(font));
 
     cairo_save(cr);
     // Marks above and below the line may reach past the frame's height; only its sides cut.
@@ -249,6 +258,11 @@ void PagePainter::Private::paintLine(cairo_t *cr, const PageItem &item)
 {
     cairo_save(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    if (item.dotted) {
+        const double dot = std::max(item.penWidth, kHairlineMm) * 3;
+        const double dashes[] = {dot, dot};
+        cairo_set_dash(cr, dashes, 2, 0);
+    }
     cairo_move_to(cr, item.rect.left(), item.rect.top());
     cairo_line_to(cr, item.rect.right(), item.rect.bottom());
     StrokeBlack(cr, item.penWidth);
@@ -262,6 +276,77 @@ void PagePainter::Private::paintFrame(cairo_t *cr, const PageItem &item)
     cairo_rectangle(cr, item.rect.left(), item.rect.top(), item.rect.width(), item.rect.height());
     StrokeBlack(cr, item.penWidth);
     cairo_restore(cr);
+}
+
+double PagePainter::Private::digitHeight(const FontRequest &font)
+{
+    const LayoutPtr layout = CreateLayout(context, QStringLiteral("0123456789"), font);
+    PangoRectangle ink;
+    pango_layout_get_extents(layout.get(), &ink, nullptr);
+    return FromPango(pango_layout_get_baseline(layout.get()) - ink.y);
+}
+
+// The symbol fills the box's width with its quiet zones; the human-readable text stands on the
+// box's foot and the bars fill the height above it, leaving barcodeClearTop free at the top. All
+// black on white.
+void PagePainter::Private::paintBarcode(cairo_t *cr, const PageItem &item)
+{
+    QString error;
+    const std::optional<BarcodeSymbol> symbol = EncodeBarcode(item.symbology, item.text, &error);
+    const QRectF &box = item.rect;
+    if (!symbol || symbol->width <= 0 || symbol->barHeight <= 0 || box.isEmpty())
+        return;
+    constexpr double kTextGapMm = 0.3;
+    constexpr double kFootMm = 0.2;
+    const double baseline = box.bottom() - kFootMm;
+    const double textTop = baseline - BaselineOffsetMm(item.font);
+    const double barsTop = box.top() + std::max(0.0, item.barcodeClearTop);
+    const double barsBottom = baseline - digitHeight(item.font) - kTextGapMm;
+    if (barsBottom <= barsTop)
+        return;
+    const double sx = box.width() / symbol->width;
+    const double sy = (barsBottom - barsTop) / symbol->barHeight;
+
+    cairo_save(cr);
+    cairo_rectangle(cr, box.left(), barsTop, box.width(), box.bottom() - barsTop);
+    cairo_clip(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    SetBlack(cr);
+    for (const QRectF &bar : symbol->bars)
+        cairo_rectangle(cr, box.left() + bar.x() * sx, barsTop + bar.y() * sy, bar.width() * sx,
+                        bar.height() * sy);
+    cairo_fill(cr);
+    cairo_restore(cr);
+
+    // Guard bars reach down between the pieces of the text; each piece keeps to its gap.
+    QList<QPair<double, double>> guards;
+    for (const QRectF &bar : symbol->bars) {
+        if (bar.height() > symbol->barHeight * 1.01)
+            guards.append({box.left() + bar.left() * sx, box.left() + bar.right() * sx});
+    }
+    constexpr double kGuardGapMm = 0.2;
+    for (const BarcodeSymbol::Text &text : symbol->texts) {
+        const double width = text.width * sx;
+        const double anchor = box.left() + text.x * sx;
+        double left = text.anchor == 1 ? anchor : text.anchor == 2 ? anchor - width : anchor - width / 2;
+        double right = left + width;
+        const double middle = text.anchor == 1 ? left + 0.01 : text.anchor == 2 ? right - 0.01 : anchor;
+        for (const auto &[guardLeft, guardRight] : guards) {
+            if (guardRight <= middle)
+                left = std::max(left, guardRight + kGuardGapMm);
+            else if (guardLeft >= middle)
+                right = std::min(right, guardLeft - kGuardGapMm);
+        }
+        // The encoder lets EAN-13's first digit reach into the margin; here it stays in the box.
+        left = std::max(left, box.left());
+        right = std::min(right, box.right());
+        if (right <= left)
+            continue;
+        const Align align = text.anchor == 1 ? Align::Left : text.anchor == 2 ? Align::Right : Align::Center;
+        paintLineOfText(cr, text.text, QRectF(left, textTop, right - left, LineHeightMm(item.font)),
+                        item.font, align, true);
+    }
 }
 
 cairo_surface_t *PagePainter::Private::pictureSurface(const QImage &image)

@@ -170,6 +170,11 @@ void Paginator::place(const Band &band, BandKind kind, double top)
         item.align = e.align;
         item.wordWrap = e.wordWrap;
         item.penWidth = e.penWidth;
+        item.dotted = e.dotted;
+        item.symbology = e.symbology;
+        item.barcodeClearTop = e.barcodeClearTop;
+        if (e.kind == ElementKind::Barcode)
+            item.text = EncodedBarcodeValue(e.symbology, e.text);
         item.picture = e.picture;
         page.items.append(item);
     }

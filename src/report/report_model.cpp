@@ -151,3 +151,13 @@ void Report::setStationeryPrinted(bool printed)
         }
     });
 }
+
+Element Barcode(const QString &tag, const Box &box, Symbology symbology, const QString &value,
+                const FontRequest &font)
+{
+    Element e = MakeElement(ElementKind::Barcode, tag, box.rect());
+    e.symbology = symbology;
+    e.text = value;
+    e.font = font;
+    return e;
+}

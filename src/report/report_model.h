@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/barcode.h"
 #include "report/page_setup.h"
 #include "report/report_data.h"
 #include "report/report_types.h"
@@ -39,7 +40,7 @@ struct Element
 
     // Text: the label. Field: filled from the row before the band's hook runs. PageNumber: a
     // pattern in which "%1" becomes the page number and "%2" the number of pages. Date: filled
-    // with the print date.
+    // with the print date. Barcode: the value to encode.
     QString text;
     // Field: the column of the band's row and an optional number mask ("###,###,##0.00").
     QString column;
@@ -49,8 +50,13 @@ struct Element
     Align align = Align::Left;
     bool wordWrap = false;
 
-    // Lines and rectangles: pen width in millimetres.
+    // Lines and rectangles: pen width in millimetres (0: the finest line); lines may be dotted.
     double penWidth = 0.2;
+    bool dotted = false;
+    // Barcode: the symbology, and how much of the top of the box the bars leave free (for a name
+    // strip printed over it). font is the human-readable text's.
+    Symbology symbology = Symbology::Ean13;
+    double barcodeClearTop = 0;
     // Picture: stretched to rect.
     QImage picture;
 
@@ -62,6 +68,11 @@ struct Element
     Element &withWordWrap(bool on = true)
     {
         wordWrap = on;
+        return *this;
+    }
+    Element &asDotted(bool on = true)
+    {
+        dotted = on;
         return *this;
     }
     Element &withVisible(bool on)
@@ -83,6 +94,9 @@ Element Frame(const QString &tag, const Box &box, double penWidth = 0.2);
 Element Picture(const QString &tag, const Box &box, const QImage &image = {});
 Element PageNumber(const QString &tag, const Box &box, const FontRequest &font,
                    Align align = Align::Left, const QString &pattern = QStringLiteral("%1"));
+// A barcode of value filling box, its human-readable text under the bars in font.
+Element Barcode(const QString &tag, const Box &box, Symbology symbology, const QString &value,
+                const FontRequest &font);
 Element PrintDate(const QString &tag, const Box &box, const FontRequest &font,
                   Align align = Align::Left);
 

@@ -7,7 +7,7 @@
 
 enum class BandKind { PageHeader, GroupHeader, Detail, GroupFooter, Summary, PageFooter };
 
-enum class ElementKind { Text, Field, Line, Rectangle, Picture, PageNumber, Date };
+enum class ElementKind { Text, Field, Line, Rectangle, Picture, PageNumber, Date, Barcode };
 
 enum class Align { Left, Center, Right };
 

@@ -117,10 +117,11 @@ TEST(PagePainter, SlightlyTooWideTextIsCondensedToItsFrame)
         const Ink ink = InkOf(image);
         EXPECT_GE(ink.left, 10 - 0.05);
         EXPECT_LE(ink.right, 10 + c.frameWidth + 0.05);
-        if (c.whole)
+        if (c.whole) {
             EXPECT_EQ(StemsAcross(image, stemRow), 20);
-        else
+        } else {
             EXPECT_LT(StemsAcross(image, stemRow), 20);
+        }
     }
 }
 
@@ -137,10 +138,12 @@ TEST(PagePainter, ShortTextKeepsItsAlignment)
         SCOPED_TRACE(c.name);
         const Ink ink = InkOf(Render({TextItem("1,234.50", {30, 20, 60, 0}, Font("CordiaUPC", 14), c.align)}));
         ASSERT_TRUE(ink.any());
-        if (c.expectedLeft >= 0)
+        if (c.expectedLeft >= 0) {
             EXPECT_NEAR(ink.left, c.expectedLeft, 0.5);
-        if (c.expectedRight >= 0)
+        }
+        if (c.expectedRight >= 0) {
             EXPECT_NEAR(ink.right, c.expectedRight, 0.5);
+        }
     }
     const Ink centred = InkOf(Render({TextItem("1,234.50", {30, 20, 60, 0}, Font("CordiaUPC", 14), Align::Center)}));
     EXPECT_NEAR((centred.left + centred.right) / 2, 60, 0.5);
