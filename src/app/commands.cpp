@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "app/sticker_command.h"
+
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 #include "db/data_folder.h"
@@ -176,7 +178,8 @@ QString CommandUsage()
                           "                                         CLASS: TPrnDO8, TPrnORD3, TPrnDO9s, TPrnDO2, TPrnDO1\n"
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
-                          "                                         show it in the preview window (needs a display)");
+                          "                                         show it in the preview window (needs a display)\n") +
+           PdfStickersUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -191,6 +194,8 @@ int RunCommand(const QStringList &arguments)
         return pdfDocument(rest);
     if (command == u"preview-document")
         return previewDocument(rest);
+    if (command == u"pdf-stickers")
+        return PdfStickersCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;

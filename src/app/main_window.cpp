@@ -4,6 +4,7 @@
 #include "app/about_window.h"
 #include "app/app_path.h"
 #include "common/shared_state.h"
+#include "stickers/print_barcode.h"
 #include "ui/dialogs.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@ TMAIN::TMAIN(const QString &workingFolder, QWidget *parent)
     setCentralWidget(m_mdi);
     buildMenu();
     registerWindow(QStringLiteral("mmlogin1"), [] { return new Tpasswd_full; });
+    registerWindow(QStringLiteral("N55"), [] { return new Tprint_barcode; });
     SetWindowHost(this);
     SetMainMenu(this);
     FormCreate();

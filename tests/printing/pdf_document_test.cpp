@@ -1,6 +1,7 @@
 #include "printing_fixture.h"
 
 #include "pdf_text.h"
+#include "run_larderon.h"
 
 #include <gtest/gtest.h>
 
@@ -10,28 +11,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-struct CommandResult
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CommandResult RunLarderon(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LARDERON_BINARY), arguments);
-    CommandResult result;
-    if (!process.waitForFinished(-1)) {
-        result.err = process.errorString();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 QString WithoutBlanks(QString text)
 {
