@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/window_placement.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 #include "db/data_folder.h"
@@ -159,7 +160,7 @@ int previewDocument(const QStringList &rest)
     if (!layout)
         return failCommand("preview-document", error);
     ReportPreview *window = ShowReportPreview(layout->document());
-    window->resize(900, 1000);
+    PlaceOnScreen(window, QSize(900, 1000));
     QApplication::setQuitOnLastWindowClosed(true);
     return QApplication::exec();
 }

@@ -1,11 +1,24 @@
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/program_font.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
+
+namespace {
+
+// The application title, also the caption of the program's message boxes. It is the application's
+// name rather than its display name: Qt appends a display name to every window caption.
+void setUpWindowedApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Talvora Larderon 3.0"));
+    ApplyProgramFont();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -18,7 +31,7 @@ int main(int argc, char **argv)
             return 1;
         }
         QApplication app(argc, argv);
-        QApplication::setApplicationDisplayName(QStringLiteral("Talvora Larderon 3.0"));
+        setUpWindowedApplication();
         return RunCommand(QApplication::arguments());
     }
     if (argc > 1) {
@@ -29,8 +42,7 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("larderon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Talvora Larderon 3.0"));
+    setUpWindowedApplication();
     TMAIN window(QDir::currentPath());
     window.showMaximized();
     return QApplication::exec();
