@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/reset_password_command.h"
 #include "app/window_placement.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
@@ -177,7 +178,8 @@ QString CommandUsage()
                           "                                         CLASS: TPrnDO8, TPrnORD3, TPrnDO9s, TPrnDO2, TPrnDO1\n"
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
-                          "                                         show it in the preview window (needs a display)");
+                          "                                         show it in the preview window (needs a display)\n")
+        + ResetPasswordUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -192,6 +194,8 @@ int RunCommand(const QStringList &arguments)
         return pdfDocument(rest);
     if (command == u"preview-document")
         return previewDocument(rest);
+    if (command == u"reset-password")
+        return ResetPasswordCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;

@@ -34,6 +34,11 @@ int main(int argc, char **argv)
         setUpWindowedApplication();
         return RunCommand(QApplication::arguments());
     }
+    // Account work draws nothing and needs no display.
+    if (argc > 1 && qstrcmp(argv[1], "reset-password") == 0) {
+        QCoreApplication app(argc, argv);
+        return RunCommand(QCoreApplication::arguments());
+    }
     if (argc > 1) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
