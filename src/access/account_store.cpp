@@ -17,6 +17,11 @@ bool isConstraintRefusal(const QSqlError &error)
            || error.databaseText().contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive);
 }
 
+QString missingAccount(const QString &userName)
+{
+    return QStringLiteral("The account \"%1\" is no longer in the table").arg(userName);
+}
+
 } // namespace
 
 AccountStore::AccountStore(QSqlDatabase db)
@@ -132,6 +137,25 @@ AccountStore::SaveResult AccountStore::updateAccount(const QString &originalUser
                  originalUserName, change, hash, error);
 }
 
+bool AccountStore::setPassword(const QString &userName, const QString &newPassword, QString *error) const
+{
+    const QString hash = HashPassword(newPassword);
+    Transaction transaction(m_db);
+    if (!transaction.begin(Transaction::Mode::Immediate, error))
+        return false;
+    SqlStatement update(m_db, {QStringLiteral(" update market set passwd = :ppasswd "),
+                               QStringLiteral(" where usrname = :pusrname ")});
+    update.bind(QStringLiteral("ppasswd"), hash).bind(QStringLiteral("pusrname"), userName);
+    if (!update.exec(error))
+        return false;
+    if (update.query().numRowsAffected() != 1) {
+        if (error)
+            *error = missingAccount(userName);
+        return false;
+    }
+    return transaction.commit(error);
+}
+
 AccountStore::SaveResult AccountStore::write(const QStringList &statement, const QString &originalUserName,
                                              const AccountChange &change, const QString &passwordHash,
                                              QString *error) const
@@ -152,7 +176,7 @@ AccountStore::SaveResult AccountStore::write(const QStringList &statement, const
         return isConstraintRefusal(write.query().lastError()) ? SaveResult::DuplicateName : SaveResult::Failed;
     if (!originalUserName.isEmpty() && write.query().numRowsAffected() != 1) {
         if (error)
-            *error = QStringLiteral("The account \"%1\" is no longer in the table").arg(originalUserName);
+            *error = missingAccount(originalUserName);
         return SaveResult::Failed;
     }
     return transaction.commit(error) ? SaveResult::Saved : SaveResult::Failed;

@@ -85,6 +85,11 @@ public:
     SaveResult updateAccount(const QString &originalUserName, const AccountChange &change,
                              QString *error) const;
 
+    // Gives the account with exactly this user name a new password and nothing else; for the
+    // reset-password command, which is how a shop that lost its administrator's password gets
+    // back in. False with the error text when no account has the name or the store refuses.
+    bool setPassword(const QString &userName, const QString &newPassword, QString *error) const;
+
 private:
     SaveResult write(const QStringList &statement, const QString &originalUserName,
                      const AccountChange &change, const QString &passwordHash, QString *error) const;

@@ -12,7 +12,7 @@ EditAuthority::Result EditAuthority::check(QSqlDatabase db, const QString &userN
     if (name.isEmpty())
         return Result::Refused;
     SqlStatement select(db, {QStringLiteral(" select usrname, passwd , ac1 from market "),
-                             QStringLiteral(" where trim(usrname) =:pusrname ")});
+                             QStringLiteral(" where usrname =:pusrname ")});
     select.bind(QStringLiteral("pusrname"), name);
     if (!select.exec(error))
         return Result::Failed;

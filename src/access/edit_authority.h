@@ -6,8 +6,8 @@
 // The check behind "เข้าใช้งาน" of the stock document window: may the person at the keyboard
 // correct or delete document lines? Authority goes to the user name and password of an account of
 // level 1, 2 or 3. Both typed texts are trimmed of leading and trailing blanks, and the user name
-// is compared exactly (letter case counts) with the trimmed stored name — unlike the login's name
-// test, which ignores case. The password is verified against the stored digest.
+// is compared exactly (letter case and blanks count) with the stored name as it is — unlike the
+// login's name test, which ignores case. The password is verified against the stored digest.
 class EditAuthority
 {
 public:

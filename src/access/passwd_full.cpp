@@ -3,13 +3,13 @@
 #include "access/login_rights.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
+#include "db/data_folder.h"
 #include "ui/dialogs.h"
 #include "ui/main_menu.h"
 #include "ui/mode_indicator.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -23,6 +23,7 @@ const QString kNoEmployee = QStringLiteral("ยังไม่ได้กำห
 const QString kDuplicateName = QStringLiteral("มี Username นี้อยู่แล้ว กรุณาเปลี่ยนใหม่...");
 const QString kPasswordsDiffer = QStringLiteral("รหัสไม่เหมือนกัน ลองอีกครั้ง");
 const QString kPasswordNeeded = QStringLiteral("กรุณากำหนดรหัสผ่าน");
+const QString kLoginPause = QStringLiteral("รออีก %1 วินาที");
 
 } // namespace
 
@@ -37,6 +38,7 @@ Tpasswd_full::Tpasswd_full(QWidget *parent)
     m_lockTimer.setObjectName(QStringLiteral("LockTimer"));
     m_lockTimer.setParent(this);
     m_lockTimer.setSingleShot(true);
+    m_lockTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_lockTimer, &QTimer::timeout, this, &Tpasswd_full::LockTimerTimeout);
 
     m_connection = OpenDataConnection(&m_connectionError);
@@ -51,7 +53,7 @@ Tpasswd_full::Tpasswd_full(QWidget *parent)
     m_searchText->clear();
     m_find->setEnabled(false);
     m_searchPart->hide();
-    m_login->setEnabled(true);
+    refreshLoginPause(); // a name may still rest from a window closed a moment ago
     m_adminPart->hide();
     m_hello1->clear();
     m_hello2->clear();
@@ -64,6 +66,12 @@ Tpasswd_full::~Tpasswd_full() = default;
 QString Tpasswd_full::caption()
 {
     return QStringLiteral(" รหัสผ่าน  Login Name : admin    Password : 9806");
+}
+
+QString Tpasswd_full::defaultPasswordQuestion()
+{
+    return QStringLiteral("รหัสผ่านนี้ยังเป็นรหัสเริ่มต้นที่แสดงอยู่บนหัวหน้าต่าง Login ใครก็เข้าระบบได้\n"
+                          "ต้องการตั้งรหัสผ่านใหม่ตอนนี้หรือไม่ ?");
 }
 
 QString Tpasswd_full::mode() const
@@ -83,6 +91,9 @@ bool Tpasswd_full::storeReady()
 
 void Tpasswd_full::LoginClick()
 {
+    // The button rests while the typed name does; a press that still arrives does nothing.
+    if (m_throttle.remainingPause(m_loginName->text()) > 0)
+        return refreshLoginPause();
     SharedState &shared = Shared();
     shared.CurrentUserLevel = 0;
     LoginOutcome outcome;
@@ -99,7 +110,7 @@ void Tpasswd_full::LoginClick()
         return applyRights(0);
     }
 
-    m_throttle.recordSuccess();
+    m_throttle.recordSuccess(m_loginName->text());
     shared.CurrentUserLevel = outcome.level;
     m_loggedInName = outcome.account.userName;
     if (!outcome.employee) {
@@ -115,6 +126,19 @@ void Tpasswd_full::LoginClick()
         m_goToWork->setFocus();
     }
     applyRights(outcome.level);
+    if (MaintainsAccounts(outcome.level) && m_password->text() == QString::fromUtf16(kAdminPassword))
+        offerNewPassword();
+}
+
+void Tpasswd_full::offerNewPassword()
+{
+    // The caption tells everyone this password. The account part shows the account that logged
+    // in; a Yes opens it for editing with the focus on the new password.
+    if (!Dialogs().askYesNo(this, defaultPasswordQuestion()))
+        return;
+    EditClick();
+    if (ModeIndicator::isEditing(mode()))
+        m_newPassword->setFocus();
 }
 
 void Tpasswd_full::loginFailed()
@@ -125,17 +149,28 @@ void Tpasswd_full::loginFailed()
     m_hello2->clear();
     m_goToWork->hide();
     m_loginName->setFocus();
-    const int pause = m_throttle.recordFailure();
-    if (pause > 0) {
-        m_login->setEnabled(false);
-        m_lockTimer.start(pause);
-    }
+    m_throttle.recordFailure(m_loginName->text());
+    refreshLoginPause();
 }
 
 void Tpasswd_full::LockTimerTimeout()
 {
-    m_lockTimer.stop();
-    m_login->setEnabled(true);
+    refreshLoginPause();
+}
+
+void Tpasswd_full::refreshLoginPause()
+{
+    const qint64 remaining = m_throttle.remainingPause(m_loginName->text());
+    m_login->setEnabled(remaining == 0);
+    if (remaining == 0) {
+        m_lockTimer.stop();
+        m_loginPause->clear();
+        return;
+    }
+    m_loginPause->setText(kLoginPause.arg((remaining + 999) / 1000));
+    // Wakes when the whole seconds shown go down by one.
+    const qint64 toNextSecond = remaining % 1000;
+    m_lockTimer.start(int(toNextSecond > 0 ? toNextSecond : 1000));
 }
 
 void Tpasswd_full::applyRights(int level)
@@ -432,9 +467,12 @@ void Tpasswd_full::CloseSearchClick()
         m_employeeCode->setText(m_employees.at(row).code);
         m_employeeName->setText(m_employees.at(row).name);
     }
-    closeSearchPart();
     for (QWidget *w : std::initializer_list<QWidget *>{m_find, m_save, m_cancel})
         w->setEnabled(true);
+    // The focus goes on to the account's next box before the search part, which holds it, is
+    // hidden; left to itself it would wander to "Login Name" and select its text.
+    m_userName->setFocus();
+    closeSearchPart();
 }
 
 void Tpasswd_full::closeSearchPart()
@@ -448,7 +486,8 @@ void Tpasswd_full::setWindowHeight(int height)
 {
     const int change = height - this->height();
     setFixedHeight(height);
-    // Inside the main window the frame grows and shrinks with the window.
+    // Inside the main window the frame grows and shrinks with the window; it is as fixed in size
+    // as the window itself.
     if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->resize(frame->width(), frame->height() + change);
+        frame->setFixedSize(frame->width(), frame->height() + change);
 }

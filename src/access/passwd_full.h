@@ -13,7 +13,6 @@ class Connection;
 class EnterMovesFocus;
 class ModeIndicator;
 class QButtonGroup;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,6 +33,8 @@ public:
     ~Tpasswd_full() override;
 
     static QString caption();
+    // Asked after a login with the password the caption announces, until it is changed.
+    static QString defaultPasswordQuestion();
     QString mode() const;
 
 public slots:
@@ -63,6 +64,8 @@ private:
     QWidget *buildSearchPart();
 
     void loginFailed();
+    void refreshLoginPause();
+    void offerNewPassword();
     void applyRights(int level);
     void showAdminPart(bool shown);
     bool loadAccounts(const QString &currentUserName);
@@ -88,13 +91,14 @@ private:
     QString m_editedOriginalName; // USRNAME of the row being edited
     QString m_heldName;           // NAME of the row being edited
     QVariant m_editedLevel;       // AC1 of the row being edited
-    LoginThrottle m_throttle;
-    QTimer m_lockTimer;
+    LoginThrottle &m_throttle = LoginThrottle::shared();
+    QTimer m_lockTimer; // runs while the typed name rests, to count the seconds down
 
     // Login part.
     QLineEdit *m_loginName = nullptr;
     QLineEdit *m_password = nullptr;
     QPushButton *m_login = nullptr;
+    QLabel *m_loginPause = nullptr; // the seconds the typed name still rests
     QLabel *m_hello1 = nullptr;
     QLabel *m_hello2 = nullptr;
     QPushButton *m_goToWork = nullptr;
@@ -112,7 +116,7 @@ private:
     QLineEdit *m_employeeCode = nullptr;
     QPushButton *m_find = nullptr;
     QLineEdit *m_employeeName = nullptr;
-    QGroupBox *m_levelBox = nullptr;
+    QWidget *m_levelBox = nullptr;
     QButtonGroup *m_levels = nullptr;
     QLineEdit *m_userName = nullptr;
     QLineEdit *m_newPassword = nullptr;

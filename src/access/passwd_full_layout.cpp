@@ -75,6 +75,7 @@ QWidget *Tpasswd_full::buildLoginPart()
     m_password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 120; }")); // 'x'
     m_login = named(new QPushButton(QStringLiteral("Login"), part), "Login");
     m_login->setAutoDefault(true);
+    m_loginPause = named(new QLabel(part), "LoginPause");
     m_hello1 = named(new QLabel(part), "Hello1");
     m_hello2 = named(new QLabel(part), "Hello2");
     m_goToWork = named(new QPushButton(QStringLiteral("เข้าที่ทำงาน"), part), "GoToWork");
@@ -86,6 +87,7 @@ QWidget *Tpasswd_full::buildLoginPart()
     grid->addWidget(new QLabel(QStringLiteral("Password"), part), 1, 0);
     grid->addWidget(m_password, 1, 1);
     grid->addWidget(m_login, 1, 2);
+    grid->addWidget(m_loginPause, 1, 3);
     // The greeting lines, each with a button at its end.
     grid->addWidget(m_hello1, 2, 0, 1, 2);
     grid->addWidget(m_goToWork, 2, 2);
@@ -94,6 +96,7 @@ QWidget *Tpasswd_full::buildLoginPart()
 
     m_enter->chain({m_loginName, m_password, m_login});
     connect(m_login, &QPushButton::clicked, this, &Tpasswd_full::LoginClick);
+    connect(m_loginName, &QLineEdit::textChanged, this, &Tpasswd_full::refreshLoginPause);
     connect(m_goToWork, &QPushButton::clicked, this, &Tpasswd_full::GoToWorkClick);
     connect(m_logout, &QPushButton::clicked, this, &Tpasswd_full::LogoutClick);
     return part;
@@ -130,8 +133,13 @@ QWidget *Tpasswd_full::buildAdminPart()
     grid->addWidget(new QLabel(QStringLiteral("ชื่อพนักงาน"), part), 2, 0);
     grid->addWidget(m_employeeName, 2, 1, 1, 2);
 
-    m_levelBox = named(new QGroupBox(QStringLiteral("กลุ่ม/ระดับใช้งาน"), part), "LevelBox");
-    auto *levelGrid = compactGrid(m_levelBox);
+    // The level choice: its caption on the left like the other boxes' captions, the five choices
+    // and the two legend lines beside it. No frame title: the window's fixed height has no room
+    // for one.
+    m_levelBox = named(new QWidget(part), "LevelBox");
+    auto *levelGrid = new QGridLayout(m_levelBox);
+    levelGrid->setContentsMargins(0, 0, 0, 0);
+    levelGrid->setVerticalSpacing(0);
     auto *radios = new QHBoxLayout;
     radios->setSpacing(4);
     radios->addWidget(new QLabel(QStringLiteral("กลุ่ม"), m_levelBox));
@@ -142,12 +150,12 @@ QWidget *Tpasswd_full::buildAdminPart()
         m_levels->addButton(radio, level);
         radios->addWidget(radio);
     }
-    // The choices on the left, the legend of the levels beside them.
     levelGrid->addLayout(radios, 0, 0, 2, 1);
-    levelGrid->addWidget(new QLabel(QStringLiteral("1. Admin     2 ผู้จัดการ    3.หัวหน้างาน "), m_levelBox), 0, 1);
-    levelGrid->addWidget(new QLabel(QStringLiteral("4.พนักงาน   5 พนักงานหน้า Counter "), m_levelBox), 1, 1);
+    levelGrid->addWidget(named(new QLabel(QStringLiteral("1. Admin     2 ผู้จัดการ    3.หัวหน้างาน "), m_levelBox), "Legend1"), 0, 1);
+    levelGrid->addWidget(named(new QLabel(QStringLiteral("4.พนักงาน   5 พนักงานหน้า Counter "), m_levelBox), "Legend2"), 1, 1);
     levelGrid->setColumnStretch(1, 1);
-    grid->addWidget(m_levelBox, 3, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("กลุ่ม/ระดับใช้งาน"), part), 3, 0);
+    grid->addWidget(m_levelBox, 3, 1, 1, 2);
 
     m_userName = lineEdit(part, "UserName", ColumnWidth(QStringLiteral("market"), QStringLiteral("USRNAME")));
     const int passwordWidth = ColumnWidth(QStringLiteral("market"), QStringLiteral("PASSWD"));

@@ -1,6 +1,8 @@
 #include "app/commands.h"
 
+#include "app/reset_password_command.h"
 #include "app/sticker_command.h"
+#include "app/window_placement.h"
 
 #include "common/shared_state.h"
 #include "db/data_connection.h"
@@ -161,7 +163,7 @@ int previewDocument(const QStringList &rest)
     if (!layout)
         return failCommand("preview-document", error);
     ReportPreview *window = ShowReportPreview(layout->document());
-    window->resize(900, 1000);
+    PlaceOnScreen(window, QSize(900, 1000));
     QApplication::setQuitOnLastWindowClosed(true);
     return QApplication::exec();
 }
@@ -178,8 +180,8 @@ QString CommandUsage()
                           "                                         CLASS: TPrnDO8, TPrnORD3, TPrnDO9s, TPrnDO2, TPrnDO1\n"
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
-                          "                                         show it in the preview window (needs a display)\n") +
-           PdfStickersUsage();
+                          "                                         show it in the preview window (needs a display)\n")
+        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -196,6 +198,8 @@ int RunCommand(const QStringList &arguments)
         return previewDocument(rest);
     if (command == u"pdf-stickers")
         return PdfStickersCommand(rest);
+    if (command == u"reset-password")
+        return ResetPasswordCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;

@@ -1,11 +1,24 @@
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/program_font.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
+
+namespace {
+
+// The application title, also the caption of the program's message boxes. It is the application's
+// name rather than its display name: Qt appends a display name to every window caption.
+void setUpWindowedApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Talvora Larderon 3.0"));
+    ApplyProgramFont();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -18,8 +31,13 @@ int main(int argc, char **argv)
             return 1;
         }
         QApplication app(argc, argv);
-        QApplication::setApplicationDisplayName(QStringLiteral("Talvora Larderon 3.0"));
+        setUpWindowedApplication();
         return RunCommand(QApplication::arguments());
+    }
+    // Account work draws nothing and needs no display.
+    if (argc > 1 && qstrcmp(argv[1], "reset-password") == 0) {
+        QCoreApplication app(argc, argv);
+        return RunCommand(QCoreApplication::arguments());
     }
     if (argc > 1) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -29,8 +47,7 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("larderon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Talvora Larderon 3.0"));
+    setUpWindowedApplication();
     TMAIN window(QDir::currentPath());
     window.showMaximized();
     return QApplication::exec();

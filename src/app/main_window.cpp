@@ -3,6 +3,7 @@
 #include "access/passwd_full.h"
 #include "app/about_window.h"
 #include "app/app_path.h"
+#include "app/window_placement.h"
 #include "common/shared_state.h"
 #include "stickers/print_barcode.h"
 #include "ui/dialogs.h"
@@ -17,6 +18,8 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -164,7 +167,8 @@ void TMAIN::buildMenu()
         auto *about = new TAboutMe;
         showChild(about);
         if (QWidget *frame = about->parentWidget())
-            frame->move((m_mdi->width() - frame->width()) / 2, (m_mdi->height() - frame->height()) / 2);
+            frame->move(std::max(0, (m_mdi->width() - frame->width()) / 2),
+                        std::max(0, (m_mdi->height() - frame->height()) / 2));
     });
     setHandler(QStringLiteral("mminstock"), [this] { openDocumentWindow(3); });
     setHandler(QStringLiteral("mmoutstock"), [this] { openDocumentWindow(1); });
@@ -196,15 +200,17 @@ QAction *TMAIN::item(const QString &itemName) const
     return m_items.value(itemName);
 }
 
+bool TMAIN::offers(const QString &itemName) const
+{
+    if (itemName == u"mminstock" || itemName == u"mmoutstock" || itemName == u"mmorder")
+        return bool(m_stockFactory);
+    return kSubmenus.contains(itemName) || m_handlers.contains(itemName);
+}
+
 void TMAIN::refreshEnabled(const QString &itemName)
 {
-    QAction *action = m_items.value(itemName);
-    if (!action)
-        return;
-    bool offered = kSubmenus.contains(itemName) || m_handlers.contains(itemName);
-    if (itemName == u"mminstock" || itemName == u"mmoutstock" || itemName == u"mmorder")
-        offered = bool(m_stockFactory);
-    action->setEnabled(offered && m_allowed.value(itemName, true));
+    if (QAction *action = m_items.value(itemName))
+        action->setEnabled(offers(itemName) && m_allowed.value(itemName, true));
 }
 
 void TMAIN::setItemAllowed(const QString &itemName, bool allowed)
@@ -262,18 +268,37 @@ void TMAIN::openShellPage(const QString &relativePath)
     QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_workingFolder).absoluteFilePath(relativePath)));
 }
 
+Qt::WindowFlags TMAIN::frameFlags(const QWidget *window)
+{
+    // A window that chose its title bar buttons keeps its choice.
+    Qt::WindowFlags flags = window->windowFlags() & Qt::CustomizeWindowHint
+        ? window->windowFlags() & ~Qt::WindowType_Mask
+        : Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    // A window of fixed size is neither maximised nor minimised: its frame would grow or shrink
+    // around a window that keeps its size.
+    if (window->minimumSize() == window->maximumSize())
+        flags = (flags | Qt::CustomizeWindowHint) & ~Qt::WindowMinMaxButtonsHint;
+    return Qt::SubWindow | flags;
+}
+
 void TMAIN::showChild(QWidget *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
     const bool placed = window->testAttribute(Qt::WA_Moved);
     const QPoint position = window->pos();
-    QMdiSubWindow *frame = m_mdi->addSubWindow(window);
+    QMdiSubWindow *frame = m_mdi->addSubWindow(window, frameFlags(window));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     // A window that closes itself takes its frame with it.
     connect(window, &QObject::destroyed, frame, &QMdiSubWindow::close);
     if (placed)
         frame->move(position);
     frame->adjustSize();
+    if (window->minimumSize() == window->maximumSize())
+        frame->setFixedSize(frame->size());
+    // Every edge and scroll bar of a child window stays within reach: one larger than the client
+    // area shrinks to it, one reaching beyond an edge moves in.
+    if (m_mdi->isVisible())
+        frame->setGeometry(FitRect(m_mdi->viewport()->rect(), frame->geometry()));
     window->show();
     frame->show();
 }

@@ -31,6 +31,8 @@ public:
     void registerStockWindow(WindowFactory factory);
 
     QAction *item(const QString &itemName) const;
+    // Whether this build offers what the item does (its window is registered, or it needs none).
+    bool offers(const QString &itemName) const;
     QMdiArea *mdiArea() const { return m_mdi; }
     static QString caption();
     static QString backupReminder();
@@ -52,6 +54,7 @@ private:
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void setHandler(const QString &itemName, std::function<void()> handler);
     void refreshEnabled(const QString &itemName);
+    static Qt::WindowFlags frameFlags(const QWidget *window);
     void openDocumentWindow(int documentMode);
     void openShellPage(const QString &relativePath);
 

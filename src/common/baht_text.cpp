@@ -1,7 +1,6 @@
 #include "common/baht_text.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -23,7 +22,13 @@ QString WholeWords(qint64 n)
 
 qint64 MoneyToFixed(double amount)
 {
-    return std::llround(amount * 10000.0);
+    // 2^63: the first magnitude a 64-bit integer cannot hold. Its negative twin is kNoAmount
+    // itself, so it is refused as well. The test is written so that NaN fails it too.
+    constexpr double limit = 9223372036854775808.0;
+    const double scaled = amount * 10000.0;
+    if (!(std::fabs(scaled) < limit))
+        return kNoAmount;
+    return std::llround(scaled);
 }
 
 QString NumberToWords(int n)
@@ -68,13 +73,12 @@ QString NumberToWords(int n)
 
 QString BahtText(qint64 amountTimes10000)
 {
-    if (amountTimes10000 < 0) {
-        // The lowest value has no positive twin; its last digit is a dropped fourth decimal.
-        const qint64 magnitude = amountTimes10000 == std::numeric_limits<qint64>::min()
-            ? std::numeric_limits<qint64>::max()
-            : -amountTimes10000;
-        return QStringLiteral(u"ลบ") + BahtText(magnitude);
-    }
+    // The lowest value has no positive twin: it is kNoAmount, the mark of a value that could not
+    // be held, and is said with nothing rather than with a wrong amount.
+    if (amountTimes10000 == kNoAmount)
+        return {};
+    if (amountTimes10000 < 0)
+        return QStringLiteral(u"ลบ") + BahtText(-amountTimes10000);
 
     const qint64 baht = amountTimes10000 / 10000;
     const int satang = int((amountTimes10000 % 10000) / 100);

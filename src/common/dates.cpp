@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace {
 
 constexpr int BuddhistOffset = 543;
@@ -39,8 +41,9 @@ QDate ParseDateText(const QString &trimmed)
 }
 
 // Days of month m; February has 29 days in every year divisible by 4 (no century rule), the
-// rule the date check and the report ranges have always used.
-int DaysInMonth(int m, int christianYear)
+// rule the date check and the report ranges have always used. The year is wide enough to take any
+// Buddhist-era int less the offset.
+int DaysInMonth(int m, qint64 christianYear)
 {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && christianYear % 4 == 0 ? 29 : days[m - 1];
@@ -53,12 +56,24 @@ QString TwoDigits(int n)
 
 } // namespace
 
+QDate FirstDateOfText()
+{
+    return QDate(1, 1, 1);
+}
+
+QDate LastDateOfText()
+{
+    return QDate(9999 - BuddhistOffset, 12, 31);
+}
+
 QString DateToText(const QDate &d)
 {
-    if (!d.isValid())
+    if (!d.isValid() || d < FirstDateOfText() || d > LastDateOfText())
         return EmptyDateText;
+    // Buddhist years below 1000 (Christian years before 457) keep four digits with leading zeros,
+    // so the text stays 10 characters long, reads back and sorts by its date key.
     return TwoDigits(d.day()) + u'/' + TwoDigits(d.month()) + u'/'
-        + QString::number(d.year() + BuddhistOffset);
+        + QStringLiteral("%1").arg(d.year() + BuddhistOffset, 4, 10, QLatin1Char('0'));
 }
 
 QDate TextToDate(const QString &t, QString *message)
@@ -95,9 +110,16 @@ bool IsValidDateText(const QString &t)
 
 bool IsNumberText(const QString &t, QString *message)
 {
+    // Digits with at most one decimal point and an optional exponent ("1e5", "2.5E-3"). The
+    // words a conversion might also take ("nan", "inf"), hexadecimal and grouped digits are not
+    // numbers here, and neither is a value beyond the range of a double: none of them may reach
+    // the store as a quantity or a price.
     static const QRegularExpression number(
-        QStringLiteral(R"(^\s*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)\s*$)"));
-    const bool ok = number.match(t).hasMatch();
+        QStringLiteral(R"(^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$)"));
+    const QString trimmed = t.trimmed();
+    bool converts = false;
+    const double value = trimmed.toDouble(&converts);
+    const bool ok = number.match(trimmed).hasMatch() && converts && std::isfinite(value);
     if (message)
         *message = ok ? QString() : QStringLiteral(u"ตัวเลข...ไม่ถูกต้อง ");
     return ok;
@@ -114,7 +136,7 @@ QString MonthEndText(int m, int buddhistYear)
 {
     if (m < 1 || m > 12)
         return {};
-    const int day = DaysInMonth(m, buddhistYear - BuddhistOffset);
+    const int day = DaysInMonth(m, qint64(buddhistYear) - BuddhistOffset);
     return TwoDigits(day) + u'/' + TwoDigits(m) + u'/' + QString::number(buddhistYear);
 }
 

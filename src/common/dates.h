@@ -6,7 +6,14 @@
 // Date texts as stored in the database and shown on screen: "dd/mm/yyyy", day and month with two
 // digits, the year in the Buddhist era (Christian year + 543). The empty date is "  /  /    ".
 
-// The date text of d; a null or invalid QDate (no date) gives the empty date text.
+// The days a date text can hold: from 1 January of the Christian year 1 ("01/01/0544") to
+// 31 December of the Buddhist year 9999. Date pickers keep to this range.
+QDate FirstDateOfText();
+QDate LastDateOfText();
+
+// The date text of d, always 10 characters: Buddhist years below 1000 keep four digits with
+// leading zeros. A null or invalid QDate (no date), and a day outside the range above, gives the
+// empty date text; every other text reads back with TextToDate.
 QString DateToText(const QDate &d);
 
 // Reads a date text. A text that is not 10 characters long once trimmed, or that does not name a
@@ -18,8 +25,9 @@ QDate TextToDate(const QString &t, QString *message = nullptr);
 // else, including non-digits where digits belong, answers false.
 bool IsValidDateText(const QString &t);
 
-// True when t reads as a plain number: optional sign, digits with at most one decimal point,
-// surrounding blanks allowed. Otherwise false with the message for the user in *message.
+// True when t reads as a finite number: optional sign, digits with at most one decimal point and
+// an optional exponent ("2.5E-3"), surrounding blanks allowed; "nan" and "inf" are not numbers.
+// Otherwise false with the message for the user in *message.
 bool IsNumberText(const QString &t, QString *message = nullptr);
 
 // The date texts of the first and of the last day of month m (1-12) of a Buddhist-era year. A
@@ -31,8 +39,8 @@ QString MonthEndText(int m, int buddhistYear);
 // w characters or more is returned trimmed.
 QString ZeroPad(const QString &t, int w);
 
-// The characters of t before its first blank; a text without a blank is one word and comes back
-// whole, a text beginning with a blank gives the empty text.
+// The characters of t before its first blank; a text without a blank, or beginning with one,
+// gives the empty text.
 QString FirstWord(const QString &t);
 
 // The sort and range key "yyyymmdd" of a date text (characters 7-10, 4-5, 1-2), the same key the

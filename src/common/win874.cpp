@@ -64,6 +64,24 @@ size_t Utf8SequenceLength(const char *p, size_t left)
     return std::min(n, left);
 }
 
+// text with every surrogate that is not half of a pair replaced by '?'. Qt's UTF-8 encoder would
+// otherwise turn it into a character of its own choosing that the code page may well hold, and
+// the text would pass for encoded. Returns false when anything was replaced.
+bool ReplaceLoneSurrogates(QString &text)
+{
+    bool clean = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            text[i] = u'?';
+            clean = false;
+        }
+    }
+    return clean;
+}
+
 } // namespace
 
 // The converter is part of the C library; should it be missing, only ASCII passes through.
@@ -73,7 +91,9 @@ QByteArray EncodeWindows874(const QString &text, bool *ok)
     bool clean = true;
     Converter converter("CP874", "UTF-8");
     if (converter.valid()) {
-        clean = converter.convert(text.toUtf8(), QByteArrayLiteral("?"), Utf8SequenceLength, out);
+        QString whole = text;
+        clean = ReplaceLoneSurrogates(whole);
+        clean = converter.convert(whole.toUtf8(), QByteArrayLiteral("?"), Utf8SequenceLength, out) && clean;
     } else {
         for (QChar c : text) {
             clean = clean && c.unicode() < 0x80;

@@ -31,6 +31,11 @@ QVariantMap defaultSettings()
         {"LINE4", QStringLiteral("1")},
         {"LINE5", QStringLiteral("1")},
         {"VIEW1", QStringLiteral("0")},
+        // Choices of the settings window that nothing else reads; it reads them as numbers, so
+        // they start with the first choice rather than with nothing.
+        {"LINE6", QStringLiteral("0")},
+        {"POS_CHK_STK", QStringLiteral("0")},
+        {"POS_PRINT", QStringLiteral("0")},
         {"PRN_TOP", 10.0},
         {"PRN_LEFT", 5.0},
         {"COM_PORT", QStringLiteral("1")},

@@ -1,5 +1,7 @@
 #include "access_test_support.h"
 
+#include "access/login_throttle.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +17,8 @@ const TempDataFolder &DemoFolder()
 
 MenuHarness::MenuHarness(const TempDataFolder &folder)
 {
+    LoginThrottle::shared().reset(); // each test starts a run of its own
+
     QFile appPath(m_workDir.filePath(QStringLiteral("app_path.txt")));
     if (appPath.open(QIODevice::WriteOnly))
         appPath.write(folder.folder().toUtf8());

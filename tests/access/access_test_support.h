@@ -14,7 +14,8 @@
 // passwords takes a moment).
 const TempDataFolder &DemoFolder();
 
-// A main window whose app_path.txt points at a data folder, with the dialogs answered by a fake.
+// A main window whose app_path.txt points at a data folder, with the dialogs answered by a fake,
+// and the failed-login counts of the run forgotten.
 // Every menu item the rights switch is offered (a stand-in window is registered where the real one
 // lives in another part of the program), so an item is enabled exactly when the rights allow it.
 class MenuHarness

@@ -316,6 +316,8 @@ TEST(AccountEmployeeSearchTest, ChoosesTheEmployeeByCodeOrByNameAndSavesIt)
 
     const QString chosenName = list->item(3, 1)->text();
     Click(window, "CloseSearch");
+    EXPECT_EQ(window.focusWidget(), Child<QWidget>(window, "UserName")) << "the focus goes on to the next box";
+    EXPECT_FALSE(Child<QLineEdit>(window, "LoginName")->hasSelectedText());
     EXPECT_EQ(window.height(), 337);
     EXPECT_TRUE(Child<QWidget>(window, "SearchPart")->isHidden());
     EXPECT_EQ(EnabledButtons(window), kEditingButtons);
@@ -328,7 +330,7 @@ TEST(AccountEmployeeSearchTest, ChoosesTheEmployeeByCodeOrByNameAndSavesIt)
     EXPECT_EQ(after.perNo, QStringLiteral("E0004"));
     EXPECT_EQ(after.name, before.name) << "the account holder's name is kept";
     EXPECT_EQ(after.passwd, before.passwd);
-    EXPECT_EQ(harness.dialogs().shown(), QStringList());
+    EXPECT_EQ(harness.dialogs().shown(), QStringList({Tpasswd_full::defaultPasswordQuestion()}));
 }
 
 } // namespace

@@ -3,10 +3,15 @@
 
 #include "access/account_store.h"
 #include "access/login_rights.h"
+#include "access/login_throttle.h"
+#include "app/program_font.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -74,8 +79,10 @@ TEST_P(LoginTest, SetsTheLevelTheGreetingAndTheRights)
     EXPECT_EQ(Child<QWidget>(window, "GoToWork")->isHidden(), !succeeded);
     EXPECT_EQ(Child<QWidget>(window, "AdminPart")->isHidden(), c.level != 1);
     EXPECT_EQ(window.focusWidget(), Child<QWidget>(window, succeeded ? "GoToWork" : "LoginName"));
-    // Neither a good nor a bad login says anything.
-    EXPECT_EQ(harness.dialogs().shown(), QStringList());
+    // Neither a good nor a bad login says anything, but the administrator still has the
+    // announced password and is asked to change it.
+    EXPECT_EQ(harness.dialogs().shown(),
+              c.level == 1 ? QStringList{Tpasswd_full::defaultPasswordQuestion()} : QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -212,43 +219,152 @@ TEST(LoginWindowTest, AccountWithoutEmployeeLogsInButIsNotOfferedTheWay)
     EXPECT_EQ(Text(window, "Hello2"), QString());
 }
 
-TEST(LoginWindowTest, ThreeFailuresInARowRestTheLoginButtonForAGrowingPause)
+TEST(LoginWindowTest, ThreeFailuresRestTheNameForTheRunAndCountTheSecondsDown)
 {
     MenuHarness harness(DemoFolder());
+    qint64 clock = 0;
+    LoginThrottle::shared().reset([&clock] { return clock; });
+    const auto pauseText = [](Tpasswd_full &window) { return Text(window, "LoginPause"); };
+    {
+        Tpasswd_full window;
+        for (int failure = 1; failure <= 2; ++failure) {
+            Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+            EXPECT_TRUE(Enabled(window, "Login")) << "after failure " << failure;
+            EXPECT_EQ(pauseText(window), QString()) << "after failure " << failure;
+        }
+        Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+        EXPECT_FALSE(Enabled(window, "Login"));
+        EXPECT_EQ(pauseText(window), QStringLiteral("รออีก 1 วินาที"));
+        EXPECT_TRUE(Child<QTimer>(window, "LockTimer")->isActive());
+
+        // A press that still arrives does nothing at all.
+        Shared().CurrentUserLevel = 42;
+        window.LoginClick();
+        EXPECT_EQ(Shared().CurrentUserLevel, 42);
+
+        // The rest belongs to the name: another may try at once.
+        SetText(window, "LoginName", QStringLiteral("staff"));
+        EXPECT_TRUE(Enabled(window, "Login"));
+        EXPECT_EQ(pauseText(window), QString());
+    }
+
+    // A new login window does not start the count again.
     Tpasswd_full window;
     auto *timer = Child<QTimer>(window, "LockTimer");
-    ASSERT_NE(timer, nullptr);
-
-    for (int failure = 1; failure <= 2; ++failure) {
-        Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
-        EXPECT_TRUE(Enabled(window, "Login")) << "after failure " << failure;
-        EXPECT_FALSE(timer->isActive()) << "after failure " << failure;
-    }
-    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+    SetText(window, "LoginName", QStringLiteral("NOBODY"));
     EXPECT_FALSE(Enabled(window, "Login"));
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 1000);
-    EXPECT_TRUE(timer->isSingleShot());
-
-    // A press of the resting button does nothing at all.
-    Shared().CurrentUserLevel = 42;
-    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
-    EXPECT_EQ(Shared().CurrentUserLevel, 42);
-
+    EXPECT_EQ(pauseText(window), QStringLiteral("รออีก 1 วินาที"));
+    clock += 1000;
     window.LockTimerTimeout();
     EXPECT_TRUE(Enabled(window, "Login"));
-    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
-    EXPECT_FALSE(Enabled(window, "Login"));
-    EXPECT_EQ(timer->interval(), 2000);
-
-    // A good login starts the count again: the next failure costs nothing.
-    window.LockTimerTimeout();
-    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
-    ASSERT_EQ(Shared().CurrentUserLevel, 1);
-    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
-    EXPECT_TRUE(Enabled(window, "Login"));
+    EXPECT_EQ(pauseText(window), QString());
     EXPECT_FALSE(timer->isActive());
+
+    // The fourth failure rests the name twice as long; the seconds count down.
+    Login(window, QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_EQ(pauseText(window), QStringLiteral("รออีก 2 วินาที"));
+    EXPECT_EQ(timer->interval(), 1000);
+    clock += 1500;
+    window.LockTimerTimeout();
+    EXPECT_EQ(pauseText(window), QStringLiteral("รออีก 1 วินาที"));
+    EXPECT_EQ(timer->interval(), 500);
+    clock += 500;
+    window.LockTimerTimeout();
+    EXPECT_TRUE(Enabled(window, "Login"));
+
+    // A good login starts its name's count again: the next failure costs nothing.
+    for (int failure = 1; failure <= 3; ++failure)
+        Login(window, QStringLiteral("staff"), QStringLiteral("x"));
+    ASSERT_FALSE(Enabled(window, "Login"));
+    clock += 1000;
+    window.LockTimerTimeout();
+    Login(window, QStringLiteral("staff"), QStringLiteral("4444"));
+    ASSERT_EQ(Shared().CurrentUserLevel, 4);
+    Login(window, QStringLiteral("staff"), QStringLiteral("x"));
+    EXPECT_TRUE(Enabled(window, "Login"));
     EXPECT_EQ(harness.dialogs().shown(), QStringList());
+    LoginThrottle::shared().reset();
+}
+
+TEST(LoginWindowTest, AnnouncedPasswordAsksForANewOneAtEveryLoginUntilItIsChanged)
+{
+    TempDataFolder fresh; // only "admin", with the announced password and no employee
+    ASSERT_TRUE(fresh.ok()) << fresh.error().toStdString();
+    MenuHarness harness(fresh);
+    const QString noEmployee = QStringLiteral("ยังไม่ได้กำหนดพนักงาน...");
+    Tpasswd_full window;
+    window.show();
+
+    // No: the login stands and nothing changes.
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    EXPECT_EQ(harness.dialogs().shown(), QStringList({noEmployee, Tpasswd_full::defaultPasswordQuestion()}));
+    EXPECT_EQ(Shared().CurrentUserLevel, 1);
+    EXPECT_EQ(window.mode(), QStringLiteral("normal"));
+
+    // Asked again at the next such login; Yes opens the account for a new password.
+    harness.dialogs().clear();
+    harness.dialogs().answerYesNo(true);
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    EXPECT_EQ(harness.dialogs().shown(), QStringList({noEmployee, Tpasswd_full::defaultPasswordQuestion()}));
+    EXPECT_EQ(window.mode(), QStringLiteral("edit"));
+    EXPECT_EQ(Text(window, "UserName"), QStringLiteral("admin"));
+    EXPECT_EQ(window.focusWidget(), Child<QWidget>(window, "NewPassword"));
+    SetText(window, "NewPassword", QStringLiteral("Sh0p-2024"));
+    SetText(window, "PasswordAgain", QStringLiteral("Sh0p-2024"));
+    Click(window, "Save");
+    EXPECT_EQ(window.mode(), QStringLiteral("normal"));
+
+    // Changed: no more question, and the announced password no longer logs in.
+    harness.dialogs().clear();
+    Login(window, QStringLiteral("admin"), QStringLiteral("Sh0p-2024"));
+    EXPECT_EQ(Shared().CurrentUserLevel, 1);
+    EXPECT_EQ(harness.dialogs().shown(), QStringList({noEmployee}));
+    Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+    EXPECT_EQ(Shared().CurrentUserLevel, 0);
+}
+
+// Where a widget lies in its window.
+QRect RectIn(QWidget &window, QWidget *widget)
+{
+    return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+}
+
+// The window keeps its fixed size, so it must be laid out for the font it is drawn with: the
+// program sets its own at start, and the desktop's default must change nothing.
+TEST(LoginWindowTest, LevelLegendKeepsItsTwoLinesApartWhateverTheDesktopFont)
+{
+    const QFont programStart = QApplication::font();
+    for (const QFont &desktop : {QFont(QStringLiteral("DejaVu Sans"), 10), QFont(QStringLiteral("Garuda"), 13)}) {
+        SCOPED_TRACE(desktop.family().toStdString());
+        QApplication::setFont(desktop);
+        ApplyProgramFont();
+        MenuHarness harness(DemoFolder());
+        Tpasswd_full window;
+        window.show();
+        Login(window, QStringLiteral("admin"), QStringLiteral("9806"));
+        ASSERT_FALSE(Child<QWidget>(window, "AdminPart")->isHidden());
+        QCoreApplication::sendPostedEvents();
+        window.layout()->activate();
+
+        auto *first = Child<QLabel>(window, "Legend1");
+        auto *second = Child<QLabel>(window, "Legend2");
+        ASSERT_TRUE(first && second);
+        const QRect firstRect = RectIn(window, first);
+        const QRect secondRect = RectIn(window, second);
+        EXPECT_LE(firstRect.bottom(), secondRect.top()) << "the second line begins below the first";
+        for (QLabel *line : {first, second})
+            EXPECT_GE(line->height(), line->sizeHint().height()) << line->text().toStdString() << " is cut";
+        EXPECT_LE(window.layout()->minimumSize().height(), window.height()) << "the parts need more than the window";
+
+        // With the employee search open below, at its greater height.
+        Click(window, "Edit");
+        Click(window, "Find");
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(window.height(), Tpasswd_full::kHeightWithSearch);
+        EXPECT_LE(window.layout()->minimumSize().height(), window.height()) << "the search part needs more room";
+        Click(window, "CloseSearch");
+    }
+    QApplication::setFont(programStart);
 }
 
 TEST(AccountStoreTest, LoginNameIgnoresCaseButPrefersTheExactSpelling)

@@ -111,16 +111,31 @@ TEST(LoginThrottleTest, PauseGrowsFromTheThirdFailureUpToThirtySeconds)
         EXPECT_EQ(LoginThrottle::pauseAfter(c.failures), c.pauseMs) << c.failures << " failures";
 }
 
-TEST(LoginThrottleTest, GoodLoginStartsTheCountAgain)
+TEST(LoginThrottleTest, CountsEachNameApartAndRestsItForItsPause)
 {
-    LoginThrottle throttle;
-    EXPECT_EQ(throttle.recordFailure(), 0);
-    EXPECT_EQ(throttle.recordFailure(), 0);
-    EXPECT_EQ(throttle.recordFailure(), 1000);
-    EXPECT_EQ(throttle.recordFailure(), 2000);
-    throttle.recordSuccess();
-    EXPECT_EQ(throttle.failures(), 0);
-    EXPECT_EQ(throttle.recordFailure(), 0);
+    qint64 clock = 5000;
+    LoginThrottle throttle([&clock] { return clock; });
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("admin")), 0);
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("Admin")), 0) << "the login ignores case; so does the count";
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("ADMIN")), 1000);
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("admin")), 1000);
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("staff")), 0) << "another name may try at once";
+    EXPECT_EQ(throttle.failures(QStringLiteral("staff")), 0);
+
+    clock += 400;
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("admin")), 600);
+    clock += 600;
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("admin")), 0);
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("admin")), 2000);
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("admin")), 2000);
+
+    // A good login starts the name's count again, and only that name's.
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("staff")), 0);
+    throttle.recordSuccess(QStringLiteral("admin"));
+    EXPECT_EQ(throttle.failures(QStringLiteral("admin")), 0);
+    EXPECT_EQ(throttle.remainingPause(QStringLiteral("admin")), 0);
+    EXPECT_EQ(throttle.recordFailure(QStringLiteral("admin")), 0);
+    EXPECT_EQ(throttle.failures(QStringLiteral("staff")), 1);
 }
 
 } // namespace

@@ -1,15 +1,22 @@
 #include "app/app_path.h"
 #include "app/main_window.h"
+#include "app/window_placement.h"
 #include "common/shared_state.h"
+#include "report/report_preview.h"
 #include "ui/fake_dialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +27,18 @@ void writeAppPath(const QTemporaryDir &dir, const QByteArray &text)
     QFile file(dir.filePath(QStringLiteral("app_path.txt")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
+}
+
+// Whether the user can choose the item: it is enabled, and so is every menu it lies in.
+bool Choosable(QAction *action)
+{
+    if (!action->isEnabled())
+        return false;
+    for (QObject *holder : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(holder); menu && !Choosable(menu->menuAction()))
+            return false;
+    }
+    return true;
 }
 
 class MainWindowFixture : public ::testing::Test
@@ -68,22 +87,21 @@ TEST_F(MainWindowFixture, StartsLoggedOutWithTheConnectionSettingsFilled)
     EXPECT_EQ(Shared().CurrentUserLevel, 0);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
-    // Rights of the logged-out state.
-    const QList<QPair<QString, bool>> rights = {
-        {"mmlogin", true},     {"mmlogin1", true},   {"EXIT1", true},    {"mmback", true},
-        {"mmdatatools", true}, {"mmabout", true},    {"mminstock", false}, {"mmoutstock", false},
-        {"mmorder", false},    {"mmdatabase", false}, {"mmref", false},  {"mmreport", false},
-        {"mmtools", false},
-    };
-    for (const auto &[name, allowed] : rights) {
-        EXPECT_EQ(main.itemAllowed(name), allowed) << name.toStdString();
-        if (!allowed) {
-            EXPECT_FALSE(main.item(name)->isEnabled()) << name.toStdString();
-        }
+    // What can be chosen before login: every item of the menu is named here or is off.
+    // "ตรวจสอบ/แก้ไข ฐานข้อมูล" is allowed; it can be chosen once its window is part of the build.
+    const QStringList choosable = {"Serv", "mmlogin", "mmlogin1", "EXIT1", "mmback", "mmdatatools",
+                                   "mmabout", "N19", "LAN1", "CannotReadTHAI1", "About1"};
+    int items = 0;
+    for (QAction *action : main.findChildren<QAction *>()) {
+        const QString name = action->objectName();
+        if (name.isEmpty() || !main.item(name))
+            continue; // separators and the actions of Qt's own
+        ++items;
+        const bool expected = choosable.contains(name) && main.offers(name);
+        EXPECT_EQ(Choosable(action), expected) << name.toStdString();
     }
-    // What can be chosen before login that this build offers.
-    for (const char *name : {"mmlogin", "EXIT1", "mmback", "mmabout", "N19", "LAN1", "CannotReadTHAI1", "About1"})
-        EXPECT_TRUE(main.item(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_EQ(items, 39);
+    EXPECT_TRUE(main.itemAllowed(QStringLiteral("mmdatatools")));
 }
 
 TEST_F(MainWindowFixture, MenuHoldsEveryItemWithItsCaption)
@@ -110,6 +128,94 @@ TEST_F(MainWindowFixture, MenuHoldsEveryItemWithItsCaption)
         ASSERT_NE(action, nullptr) << name.toStdString();
         EXPECT_EQ(action->text(), caption) << name.toStdString();
     }
+}
+
+TEST_F(MainWindowFixture, AboutWindowHasAFixedFrameWithoutButtons)
+{
+    TMAIN main(dir.path());
+    main.resize(1000, 700);
+    main.show();
+    const QString caption = main.windowTitle();
+    main.item(QStringLiteral("About1"))->trigger();
+    ASSERT_EQ(main.mdiArea()->subWindowList().size(), 1);
+    QMdiSubWindow *frame = main.mdiArea()->subWindowList().first();
+
+    const Qt::WindowFlags flags = frame->windowFlags();
+    for (const auto &[flag, name] : {std::pair{Qt::WindowMinimizeButtonHint, "minimise"},
+                                     std::pair{Qt::WindowMaximizeButtonHint, "maximise"},
+                                     std::pair{Qt::WindowCloseButtonHint, "close"},
+                                     std::pair{Qt::WindowSystemMenuHint, "system menu"}})
+        EXPECT_FALSE(flags.testFlag(flag)) << name;
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize()) << "the frame cannot be resized";
+
+    // A double click on the title bar maximises other windows; this one stays as it is.
+    const QSize size = frame->size();
+    QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(frame->width() / 2, frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) / 2));
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->size(), size);
+    EXPECT_EQ(main.windowTitle(), caption);
+}
+
+TEST_F(MainWindowFixture, ChildWindowsStayWithinTheClientArea)
+{
+    TMAIN main(dir.path());
+    main.resize(800, 400);
+    main.show();
+    const QRect area = main.mdiArea()->viewport()->rect();
+
+    // A print preview taller than the area shrinks to it: both scroll bars stay in reach.
+    auto document = std::make_shared<ReportDocument>();
+    document->page = PageSetup::a4();
+    document->pages.append(Page{1, {}});
+    ReportPreview *preview = ShowReportPreview(document);
+    ASSERT_NE(preview->parentWidget(), nullptr);
+    EXPECT_TRUE(area.contains(preview->parentWidget()->geometry())) << "preview frame reaches beyond the area";
+
+    // One placed partly outside moves in.
+    auto *wide = new QWidget;
+    wide->resize(300, 200);
+    wide->move(700, 350);
+    main.showChild(wide);
+    EXPECT_TRUE(area.contains(wide->parentWidget()->geometry())) << "moved window reaches beyond the area";
+}
+
+TEST(WindowPlacement, FitRectKeepsWithinTheArea)
+{
+    const QRect area(0, 0, 1000, 700);
+    const struct
+    {
+        const char *label;
+        QRect wanted;
+        QRect fitted;
+    } cases[] = {
+        {"inside stays", {100, 50, 400, 300}, {100, 50, 400, 300}},
+        {"too tall shrinks", {0, 40, 900, 1000}, {0, 0, 900, 700}},
+        {"past the right edge moves in", {800, 10, 300, 200}, {700, 10, 300, 200}},
+        {"past the bottom moves up", {10, 600, 300, 200}, {10, 500, 300, 200}},
+        {"before the top left moves in", {-50, -20, 300, 200}, {0, 0, 300, 200}},
+        {"larger both ways takes the area", {-10, -10, 2000, 2000}, area},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FitRect(area, c.wanted), c.fitted) << c.label;
+    EXPECT_EQ(FitRect(QRect(200, 100, 400, 300), QRect(0, 0, 100, 100)), QRect(200, 100, 100, 100));
+}
+
+TEST(WindowPlacement, ATopLevelWindowFitsOnItsScreen)
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect available = screen->availableGeometry();
+    QWidget window;
+    // Taller than the screen, as the preview-document command asks on a small one.
+    PlaceOnScreen(&window, QSize(available.width() / 2, available.height() + 200));
+    EXPECT_TRUE(available.contains(window.geometry())) << "the window reaches beyond the screen";
+    EXPECT_LT(window.geometry().bottom(), available.bottom()) << "no room left for the frame";
+    EXPECT_EQ(window.width(), available.width() / 2);
+
+    PlaceOnScreen(&window, QSize(300, 200));
+    EXPECT_EQ(window.size(), QSize(300, 200)) << "a window that fits keeps its size";
+    EXPECT_TRUE(available.contains(window.geometry()));
 }
 
 TEST_F(MainWindowFixture, ClosingShowsTheBackupReminderAndClosesChildWindows)

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "qt_printers.h"
 
 namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 TEST(NumberToWords, SpellsEachPlace)
 {
@@ -58,6 +63,13 @@ TEST(BahtText, SpellsAmountsForPrintedDocuments)
         {1000001.00, QStringLiteral(u"หนึ่งล้านหนึ่งบาทถ้วน")},
         {1000000000000.00, QStringLiteral(u"หนึ่งล้านล้านบาทถ้วน")},
         {-21.50, QStringLiteral(u"ลบยี่สิบเอ็ดบาทห้าสิบสตางค์")},
+        {9.2e14, QStringLiteral(u"เก้าร้อยยี่สิบล้านล้านบาทถ้วน")}, // close to the largest that fits
+        // Values no fixed-point amount can hold are said with nothing, never with a wrong amount.
+        {9.3e14, ""},
+        {-9.3e14, ""},
+        {NaN, ""},
+        {Infinity, ""},
+        {-Infinity, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << std::fixed << c.amount);
@@ -73,10 +85,12 @@ TEST(MoneyToFixed, RoundsToFourDecimals)
         qint64 fixed;
     } cases[] = {
         {12.50, 125000}, {0, 0}, {12.345, 123450}, {0.00005, 1}, {-1.5, -15000},
-        {0.1 + 0.2, 3000},
+        {0.1 + 0.2, 3000}, {9.2e14, 9200000000000000000},
+        {9.3e14, kNoAmount}, {-9.3e14, kNoAmount}, {NaN, kNoAmount}, {Infinity, kNoAmount},
+        {-Infinity, kNoAmount},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(MoneyToFixed(c.amount), c.fixed);
+        EXPECT_EQ(MoneyToFixed(c.amount), c.fixed) << c.amount;
 }
 
 } // namespace

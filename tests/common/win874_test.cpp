@@ -40,6 +40,11 @@ TEST(Windows874, ReplacesWhatTheCodePageCannotHold)
         {QStringLiteral(u"ก\u4E2Dข"), QByteArray("\xA1?\xA2")},       // a CJK character
         {QStringLiteral(u"x\U0001F600y"), QByteArray("x?y")},         // outside the BMP
         {QStringLiteral(u"\u00E9\u00E9"), QByteArray("??")},
+        // Lone halves of a surrogate pair.
+        {QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b"), QByteArray("a?b")},
+        {QStringLiteral("a") + QChar(0xDC00), QByteArray("a?")},
+        {QString(QChar(0xDC00)) + QChar(0xD800), QByteArray("??")}, // in the wrong order
+        {QString(QChar(0xD83D)), QByteArray("?")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -17,19 +18,57 @@
 
 namespace {
 
+// "NAME:T80" for each column of a table in the order of the store: the type as the store declares
+// it (T text with the width the windows enforce, D double, S small and I plain integer, A
+// auto-increment key, G graphic) and the width from the program's table definitions.
 QStringList columnsOf(QSqlDatabase db, const QString &table)
 {
-    QStringList names;
+    QStringList columns;
     QSqlQuery q(db);
     q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table));
-    while (q.next())
-        names.append(q.value(1).toString());
-    return names;
+    while (q.next()) {
+        const QString name = q.value(1).toString();
+        const QString stored = q.value(2).toString();
+        const bool key = q.value(5).toInt() > 0;
+        QString type = QStringLiteral("?") + stored;
+        if (stored == u"TEXT") {
+            type = QStringLiteral("T%1").arg(ColumnWidth(table, name));
+        } else if (stored == u"REAL") {
+            type = QStringLiteral("D");
+        } else if (stored == u"BLOB") {
+            type = QStringLiteral("G");
+        } else if (stored == u"INTEGER") {
+            // The store keeps small and plain integers alike; the definitions tell them apart.
+            const TableDef *def = FindTable(table);
+            for (const ColumnDef &c : def ? def->columns : QList<ColumnDef>()) {
+                if (c.name == name)
+                    type = key && c.type == ColumnType::AutoInc ? QStringLiteral("A")
+                           : c.type == ColumnType::SmallInt   ? QStringLiteral("S")
+                           : c.type == ColumnType::Integer    ? QStringLiteral("I")
+                                                              : type;
+            }
+        }
+        columns.append(name + u':' + type);
+    }
+    return columns;
 }
 
-QStringList words(const char *text)
+// The column list of a documented table: "NAME:TYPE" words, where "AC{1-30}:S" stands for AC1 to
+// AC30.
+QStringList documented(const char *text)
 {
-    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    static const QRegularExpression numbered(QStringLiteral(R"(^(\w+)\{(\d+)-(\d+)\}(:.*)$)"));
+    QStringList columns;
+    for (const QString &word : QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = numbered.match(word);
+        if (!m.hasMatch()) {
+            columns.append(word);
+            continue;
+        }
+        for (int i = m.captured(2).toInt(); i <= m.captured(3).toInt(); ++i)
+            columns.append(m.captured(1) + QString::number(i) + m.captured(4));
+    }
+    return columns;
 }
 
 class DbFixture : public ::testing::Test
@@ -62,36 +101,41 @@ protected:
 
 TEST_F(DbFixture, TablesAndColumnsAreExactlyTheDocumentedOnes)
 {
-    const char *header = "INV_NO OF_NO RET_NO REF_BILL P_BILL INV_TYPE INV_DATE INV_TIME WARN_DATE RET_DATE CUST_NO "
-                         "CUST_NAME CUST_CARD CUST_BIRTH SALE_NO SALE_NAME REF_ORDER TAX_RATE TOTAL TAX SUM_TOTAL "
-                         "DUE_DATE GET_BILL FG_BILL GET_MONEY FG_MONEY MONEY_OK FG_OK CUST_CRE CUST_DISC EARN DISCOUNT "
-                         "ID_CODE2 ID_CODE3 ID_CODE4 ID_CODE1 FP FG_END FG_BYE";
-    const char *line = "AUTO INV_NO PRO_NO PRO_NAME PRO_GROUP ATTRIB ATTRIB2 PRO_QTY PRO_UNIT UNIT_PRICE FOR_PROJ EARN "
-                       "WARN_DATE DISCOUNT V_STATUS PRICE S_PRICE FG_BILL P_BILL TAX_RATE TAX TOTAL CUT_STOCK STK_POST";
-    const char *party = "CUST_NO CUST_FLAG CUST_HEAD CUST_NAME CUST_CARD CUST_BIRTH CUST_ATTN CUST_ADD1 CUST_ADD2 "
-                        "CUST_ADD3 CUST_ADD4 CUST_ADD5 CUST_ZIP CUST_TEL CUST_FAX CUST_CRE CUST_DISC CUST_GROUP";
-    QString market = QStringLiteral("USRNAME PASSWD NAME POSITION");
-    for (int i = 1; i <= 30; ++i)
-        market += QStringLiteral(" AC%1").arg(i);
-    market += QStringLiteral(" PER_NO");
+    const char *header = "INV_NO:T11 OF_NO:T2 RET_NO:T11 REF_BILL:T11 P_BILL:T11 INV_TYPE:T1 INV_DATE:T10 "
+                         "INV_TIME:T11 WARN_DATE:T10 RET_DATE:T10 CUST_NO:T5 CUST_NAME:T100 CUST_CARD:T13 "
+                         "CUST_BIRTH:T10 SALE_NO:T13 SALE_NAME:T50 REF_ORDER:T20 TAX_RATE:D TOTAL:D TAX:D "
+                         "SUM_TOTAL:D DUE_DATE:T10 GET_BILL:T10 FG_BILL:S GET_MONEY:T10 FG_MONEY:S MONEY_OK:T10 "
+                         "FG_OK:S CUST_CRE:T6 CUST_DISC:D EARN:D DISCOUNT:D ID_CODE2:T20 ID_CODE3:T20 "
+                         "ID_CODE4:T20 ID_CODE1:T20 FP:T1 FG_END:T1 FG_BYE:T1";
+    const char *line = "AUTO:A INV_NO:T11 PRO_NO:T15 PRO_NAME:T50 PRO_GROUP:T5 ATTRIB:T40 ATTRIB2:T40 PRO_QTY:D "
+                       "PRO_UNIT:T10 UNIT_PRICE:D FOR_PROJ:T10 EARN:D WARN_DATE:T10 DISCOUNT:D V_STATUS:T1 "
+                       "PRICE:D S_PRICE:D FG_BILL:S P_BILL:T11 TAX_RATE:D TAX:D TOTAL:D CUT_STOCK:T1 STK_POST:D";
+    const char *party = "CUST_NO:T5 CUST_FLAG:T1 CUST_HEAD:T6 CUST_NAME:T100 CUST_CARD:T13 CUST_BIRTH:T10 "
+                        "CUST_ATTN:T50 CUST_ADD1:T80 CUST_ADD2:T80 CUST_ADD3:T80 CUST_ADD4:T80 CUST_ADD5:T1 "
+                        "CUST_ZIP:T5 CUST_TEL:T25 CUST_FAX:T25 CUST_CRE:T6 CUST_DISC:D CUST_GROUP:T1";
     const QList<QPair<QString, QStringList>> expected = {
-        {"orvexsys", words("OF_NAME OF_ADD1 OF_ADD2 OF_ADD3 OF_ADD4 OF_ZIP OF_ADD5 OF_TAXID OF_TEL OF_FAX OF_EMAIL OF_MENU "
-                           "OF_PHEAD OF_STATE PREFIX1 PREFIX2 PREFIX3 PREFIX4 PREFIX5 PREFIX6 PREFIX7 PREFIX8 PREFIX9 "
-                           "LINE1 LINE2 LINE3 LINE4 LINE5 VIEW1 VIEW2 VIEW3 VIEW4 HEAD1 HEAD2 HEAD3 HEAD4 FOOT1 FOOT2 "
-                           "FOOT3 FOOT4 OF_LOGO PRN_TOP PRN_LEFT PRN_PREVIEW PRN_LOGO COM_PORT SKIN_BUSINESS "
-                           "SKIN_SERVICE SKIN_RENT TYPE_VAT OF_NO APP_PATH LINE6 PACK POS_CHK_STK POS_PRINT H_BILL_IN "
-                           "H_BILL_OUT H_BILL_ORDER M_IN M_OUT F_IN F_OUT F_APPROVE F_REM_IN F_REM_OUT")},
-        {"product", words("PRO_NO PRO_NAME ATTRIB PRO_GROUP PRO_BPRICE PRO_SPRICE PRO_RPRICE EARN FINE F_VAT WARN_TERM "
-                          "PRO_TOTAL PRO_UNIT PRO_PACK PRO_RORDER LAST_BUY LAST_SALE INVEN_NO INV_NO FP PRO_SP2 PRO_SP3 "
-                          "PRO_SP4 PRO_SP5 CUT_STOCK TAX_RATE EXPIRE HOW_TO EFFECT LOCATE STATUS DAMAGE")},
-        {"customer", words(party)},
-        {"supply", words(party)},
-        {"sale", words("SALE_NO SALE_NAME SALE_COM SALE_ADD1 SALE_ADD2 SALE_ADD3 SALE_ADD4 SALE_ZIP SALE_TEL SALARY")},
-        {"project", words("PROJ_NO PROJ_NAME PROJ_DESC")},
-        {"market", market.split(QLatin1Char(' '))},
-        {"invoice", words(header)}, {"invoice1", words(line)},
-        {"order0", words(header)},  {"order1", words(line)},
-        {"Tmpord", words(header)},  {"Tmpord1", words(line)},
+        {"orvexsys",
+         documented("OF_NAME:T80 OF_ADD1:T80 OF_ADD2:T80 OF_ADD3:T80 OF_ADD4:T80 OF_ZIP:T5 OF_ADD5:T1 "
+                    "OF_TAXID:T13 OF_TEL:T25 OF_FAX:T25 OF_EMAIL:T50 OF_MENU:G OF_PHEAD:T1 OF_STATE:T1 "
+                    "PREFIX{1-9}:T4 LINE{1-5}:T1 VIEW{1-4}:T1 HEAD{1-4}:T80 FOOT{1-4}:T80 OF_LOGO:G PRN_TOP:D "
+                    "PRN_LEFT:D PRN_PREVIEW:T1 PRN_LOGO:T1 COM_PORT:T1 SKIN_BUSINESS:T1 SKIN_SERVICE:T1 "
+                    "SKIN_RENT:T1 TYPE_VAT:T1 OF_NO:T3 APP_PATH:T100 LINE6:T1 PACK:T20 POS_CHK_STK:T1 "
+                    "POS_PRINT:T1 H_BILL_IN:T80 H_BILL_OUT:T80 H_BILL_ORDER:T80 M_IN:T10 M_OUT:T10 F_IN:T20 "
+                    "F_OUT:T20 F_APPROVE:T20 F_REM_IN:T80 F_REM_OUT:T80")},
+        {"product",
+         documented("PRO_NO:T15 PRO_NAME:T50 ATTRIB:T200 PRO_GROUP:T5 PRO_BPRICE:D PRO_SPRICE:D PRO_RPRICE:D "
+                    "EARN:D FINE:D F_VAT:T1 WARN_TERM:T10 PRO_TOTAL:D PRO_UNIT:T10 PRO_PACK:T15 PRO_RORDER:D "
+                    "LAST_BUY:T10 LAST_SALE:T10 INVEN_NO:T2 INV_NO:T11 FP:T1 PRO_SP{2-5}:D CUT_STOCK:T1 "
+                    "TAX_RATE:D EXPIRE:T10 HOW_TO:T200 EFFECT:T200 LOCATE:T50 STATUS:T1 DAMAGE:T50")},
+        {"customer", documented(party)},
+        {"supply", documented(party)},
+        {"sale", documented("SALE_NO:T5 SALE_NAME:T80 SALE_COM:D SALE_ADD1:T80 SALE_ADD2:T80 SALE_ADD3:T80 "
+                            "SALE_ADD4:T80 SALE_ZIP:T5 SALE_TEL:T25 SALARY:D")},
+        {"project", documented("PROJ_NO:T10 PROJ_NAME:T40 PROJ_DESC:T200")},
+        {"market", documented("USRNAME:T16 PASSWD:T16 NAME:T40 POSITION:T20 AC{1-30}:S PER_NO:T5")},
+        {"invoice", documented(header)}, {"invoice1", documented(line)},
+        {"order0", documented(header)},  {"order1", documented(line)},
+        {"Tmpord", documented(header)},  {"Tmpord1", documented(line)},
     };
     QStringList tables;
     QSqlQuery q(db());
@@ -135,8 +179,9 @@ TEST_F(DbFixture, NewDatabaseHoldsTheSettingsRowAndAnAdminWithAHashedPassword)
     ASSERT_TRUE(q.next());
     for (const char *column : {"PREFIX1", "PREFIX2", "PREFIX3", "PREFIX4"})
         EXPECT_EQ(q.value(column).toString().size(), 4) << column;
-    const QList<QPair<const char *, QString>> flags = {{"LINE5", "1"}, {"VIEW1", "0"}, {"LINE1", "1"}, {"LINE4", "1"},
-                                                       {"PACK", "1"},  {"TYPE_VAT", "0"}, {"COM_PORT", "1"}};
+    const QList<QPair<const char *, QString>> flags = {
+        {"LINE5", "1"},    {"VIEW1", "0"}, {"LINE1", "1"},       {"LINE4", "1"},    {"PACK", "1"},
+        {"TYPE_VAT", "0"}, {"COM_PORT", "1"}, {"LINE6", "0"}, {"POS_CHK_STK", "0"}, {"POS_PRINT", "0"}};
     for (const auto &[column, value] : flags)
         EXPECT_EQ(q.value(column).toString(), value) << column;
     for (const char *column : {"OF_NO", "H_BILL_IN", "H_BILL_OUT", "H_BILL_ORDER", "M_IN", "M_OUT", "F_IN", "F_OUT", "F_APPROVE"})
