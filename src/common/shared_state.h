@@ -39,6 +39,12 @@ struct SharedState
     int StickerPrintLines = 0;
     int StickerPrintName = 0;
     int StickerAlignment = 0; // 0 left, 1 centre, 2 right
+
+    // Hand-off from the product register to its own sticker sheet: the texts of the code box (13
+    // characters) and of the name box of the product on display, written by the register's EAN-13
+    // button just before it opens the sheet.
+    QString RegisterStickerCode;
+    QString RegisterStickerName;
 };
 
 // The one instance of the program.
