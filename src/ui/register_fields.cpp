@@ -1,0 +1,332 @@
+#include "ui/register_fields.h"
+
+#include "ui/locale_number.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTextCursor>
+
+namespace {
+
+// A memo that takes at most maxLength characters: whatever typing or pasting adds beyond the
+// limit is taken back at once, so the box never holds more than the column keeps.
+class LimitedMemo final : public QPlainTextEdit
+{
+public:
+    LimitedMemo(int maxLength, QWidget *parent)
+        : QPlainTextEdit(parent)
+        , m_maxLength(maxLength)
+    {
+        setTabChangesFocus(true);
+        connect(this, &QPlainTextEdit::textChanged, this, [this] { enforceLimit(); });
+    }
+
+private:
+    void enforceLimit()
+    {
+        const int excess = int(toPlainText().size()) - m_maxLength;
+        if (m_maxLength <= 0 || excess <= 0)
+            return;
+        QTextCursor cursor = textCursor();
+        const int end = cursor.position();
+        cursor.setPosition(std::max(0, end - excess));
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+
+    int m_maxLength;
+};
+
+int boxWidth(const QWidget *box, int maxLength)
+{
+    return box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (std::max(maxLength, 3) + 2) + 12;
+}
+
+} // namespace
+
+FieldSpec LineField(const QString &column, const QString &caption, int maxLength, const QString &note)
+{
+    FieldSpec field;
+    field.column = column;
+    field.caption = caption;
+    field.maxLength = maxLength;
+    field.note = note;
+    return field;
+}
+
+FieldSpec MemoField(const QString &column, const QString &caption, int maxLength)
+{
+    FieldSpec field = LineField(column, caption, maxLength);
+    field.kind = FieldKind::Memo;
+    return field;
+}
+
+FieldSpec NumberField(const QString &column, const QString &caption, int maxLength)
+{
+    FieldSpec field = LineField(column, caption, maxLength);
+    field.number = true;
+    return field;
+}
+
+FieldSpec ChoiceField(const QString &column, const QString &caption, int maxLength, const QStringList &items)
+{
+    FieldSpec field = LineField(column, caption, maxLength);
+    field.kind = FieldKind::Choice;
+    field.items = items;
+    return field;
+}
+
+FieldSpec OptionsField(const QString &column, const QString &caption, const QStringList &items)
+{
+    FieldSpec field = LineField(column, caption);
+    field.kind = FieldKind::Options;
+    field.items = items;
+    return field;
+}
+
+FieldSpec HiddenField(const QString &column)
+{
+    FieldSpec field = LineField(column, QString());
+    field.kind = FieldKind::Hidden;
+    return field;
+}
+
+RegisterFields::RegisterFields(const QList<FieldSpec> &specs, QWidget *parent)
+    : QWidget(parent)
+    , m_specs(specs)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = nullptr;
+    QString group;
+    for (const FieldSpec &spec : specs) {
+        Field f;
+        f.spec = spec;
+        if (spec.kind != FieldKind::Hidden) {
+            if (!grid || spec.group != group) {
+                group = spec.group;
+                QWidget *section = group.isEmpty() ? new QWidget(this) : new QGroupBox(group, this);
+                grid = new QGridLayout(section);
+                if (group.isEmpty())
+                    grid->setContentsMargins(0, 0, 0, 0);
+                grid->setColumnStretch(2, 1);
+                outer->addWidget(section);
+            }
+            const int row = grid->rowCount();
+            f.box = buildBox(f);
+            f.beside = new QWidget(this);
+            auto *besideLayout = new QHBoxLayout(f.beside);
+            besideLayout->setContentsMargins(0, 0, 0, 0);
+            if (!spec.note.isEmpty())
+                besideLayout->addWidget(new QLabel(spec.note, f.beside));
+            besideLayout->addStretch();
+            if (spec.kind == FieldKind::Options) {
+                grid->addWidget(f.box, row, 0, 1, 2);
+            } else {
+                auto *caption = new QLabel(spec.caption, this);
+                caption->setBuddy(f.box);
+                grid->addWidget(caption, row, 0);
+                grid->addWidget(f.box, row, 1);
+            }
+            grid->addWidget(f.beside, row, 2);
+        }
+        m_index.insert(spec.column.toLower(), int(m_fields.size()));
+        m_fields.append(f);
+    }
+    outer->addStretch();
+}
+
+QWidget *RegisterFields::buildBox(Field &field)
+{
+    const FieldSpec &spec = field.spec;
+    QWidget *box = nullptr;
+    switch (spec.kind) {
+    case FieldKind::Line: {
+        auto *edit = new QLineEdit(this);
+        if (spec.maxLength > 0) {
+            edit->setMaxLength(spec.maxLength);
+            if (spec.maxLength <= 25)
+                edit->setMaximumWidth(boxWidth(edit, spec.maxLength));
+        }
+        box = edit;
+        break;
+    }
+    case FieldKind::Memo: {
+        auto *memo = new LimitedMemo(spec.maxLength, this);
+        memo->setMaximumHeight(memo->fontMetrics().lineSpacing() * 4 + 12);
+        box = memo;
+        break;
+    }
+    case FieldKind::Choice: {
+        auto *combo = new QComboBox(this);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItems(spec.items);
+        if (spec.maxLength > 0)
+            combo->lineEdit()->setMaxLength(spec.maxLength);
+        box = combo;
+        break;
+    }
+    case FieldKind::Options: {
+        auto *frame = new QGroupBox(spec.caption, this);
+        auto *layout = new QVBoxLayout(frame);
+        field.options = new QButtonGroup(frame);
+        for (int i = 0; i < spec.items.size(); ++i) {
+            auto *button = new QRadioButton(spec.items[i], frame);
+            button->setObjectName(spec.column + QStringLiteral("_%1").arg(i));
+            field.options->addButton(button, i);
+            layout->addWidget(button);
+        }
+        box = frame;
+        break;
+    }
+    case FieldKind::Hidden:
+        break;
+    }
+    if (box)
+        box->setObjectName(spec.column);
+    return box;
+}
+
+const RegisterFields::Field *RegisterFields::field(const QString &column) const
+{
+    const int i = m_index.value(column.toLower(), -1);
+    return i < 0 ? nullptr : &m_fields[i];
+}
+
+RegisterFields::Field *RegisterFields::field(const QString &column)
+{
+    const int i = m_index.value(column.toLower(), -1);
+    return i < 0 ? nullptr : &m_fields[i];
+}
+
+bool RegisterFields::has(const QString &column) const
+{
+    return field(column) != nullptr;
+}
+
+QWidget *RegisterFields::box(const QString &column) const
+{
+    const Field *f = field(column);
+    return f ? f->box : nullptr;
+}
+
+void RegisterFields::addBeside(const QString &column, QWidget *widget)
+{
+    Field *f = field(column);
+    if (!f || !f->beside)
+        return;
+    auto *layout = static_cast<QHBoxLayout *>(f->beside->layout());
+    layout->insertWidget(layout->count() - 1, widget); // before the stretch
+}
+
+int RegisterFields::optionPosition(const QString &stored, int itemCount)
+{
+    bool ok = false;
+    const int position = stored.trimmed().toInt(&ok);
+    if (!ok || position < 0 || itemCount <= 0)
+        return 0;
+    return std::min(position, itemCount - 1);
+}
+
+void RegisterFields::setOption(Field &f, const QString &stored)
+{
+    f.storedOption = stored;
+    if (QAbstractButton *button = f.options->button(optionPosition(stored, int(f.spec.items.size()))))
+        button->setChecked(true);
+}
+
+QString RegisterFields::text(const QString &column) const
+{
+    const Field *f = field(column);
+    if (!f)
+        return {};
+    switch (f->spec.kind) {
+    case FieldKind::Line:
+        return static_cast<QLineEdit *>(f->box)->text();
+    case FieldKind::Memo:
+        return static_cast<QPlainTextEdit *>(f->box)->toPlainText();
+    case FieldKind::Choice:
+        return static_cast<QComboBox *>(f->box)->currentText();
+    case FieldKind::Options: {
+        const int chosen = f->options->checkedId();
+        if (chosen == optionPosition(f->storedOption, int(f->spec.items.size())))
+            return f->storedOption;
+        return QString::number(chosen);
+    }
+    case FieldKind::Hidden:
+        return f->hiddenValue;
+    }
+    return {};
+}
+
+void RegisterFields::setText(const QString &column, const QString &text)
+{
+    Field *f = field(column);
+    if (!f)
+        return;
+    switch (f->spec.kind) {
+    case FieldKind::Line:
+        static_cast<QLineEdit *>(f->box)->setText(text);
+        break;
+    case FieldKind::Memo:
+        static_cast<QPlainTextEdit *>(f->box)->setPlainText(text);
+        break;
+    case FieldKind::Choice:
+        static_cast<QComboBox *>(f->box)->setCurrentText(text);
+        break;
+    case FieldKind::Options:
+        setOption(*f, text);
+        break;
+    case FieldKind::Hidden:
+        f->hiddenValue = text;
+        break;
+    }
+}
+
+QVariantMap RegisterFields::texts() const
+{
+    QVariantMap values;
+    for (const Field &f : m_fields)
+        values.insert(f.spec.column, text(f.spec.column));
+    return values;
+}
+
+void RegisterFields::fill(const RecordList &rows, int row)
+{
+    for (const Field &f : std::as_const(m_fields)) {
+        const QVariant value = rows.value(row, f.spec.column);
+        if (row < 0)
+            setText(f.spec.column, QString());
+        else
+            setText(f.spec.column, f.spec.number ? NumberToBoxText(value.toDouble()) : value.toString());
+    }
+}
+
+void RegisterFields::setLocked(bool locked)
+{
+    m_locked = locked;
+    for (const Field &f : std::as_const(m_fields)) {
+        switch (f.spec.kind) {
+        case FieldKind::Line:
+            static_cast<QLineEdit *>(f.box)->setReadOnly(locked);
+            break;
+        case FieldKind::Memo:
+            static_cast<QPlainTextEdit *>(f.box)->setReadOnly(locked);
+            break;
+        case FieldKind::Choice:
+        case FieldKind::Options:
+            f.box->setEnabled(!locked);
+            break;
+        case FieldKind::Hidden:
+            break;
+        }
+    }
+}

@@ -1,0 +1,332 @@
+#include "ui/register_window.h"
+
+#include "ui/dialogs.h"
+#include "ui/enter_moves_focus.h"
+#include "ui/mode_indicator.h"
+#include "ui/record_navigator.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+RegisterWindow::RegisterWindow(const RegisterSpec &spec, QWidget *parent)
+    : QWidget(parent)
+    , m_spec(spec)
+    , m_indicator(new ModeIndicator(this))
+    , m_states(m_indicator)
+{
+    setObjectName(spec.className);
+    setWindowTitle(spec.caption);
+
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto *body = new QWidget(this);
+    m_body = new QHBoxLayout(body);
+    m_fields = new RegisterFields(spec.fields, body);
+    m_body->addWidget(m_fields, 1);
+    m_search = new SearchPanel(spec.search, body);
+    m_search->setListLoader([this](bool byName) {
+        RecordList rows;
+        QString error;
+        if (m_source && !m_source->loadCodesAndNames(byName ? m_spec.nameColumn : m_spec.codeColumn, &rows, &error))
+            Dialogs().error(this, error);
+        return rows;
+    });
+    connect(m_search, &SearchPanel::rowChosen, this, &RegisterWindow::moveTo);
+    connect(m_search, &SearchPanel::findRequested, this, [this](bool byName, const QString &text) {
+        const int row = SearchPanel::find(m_rows, m_spec.search, byName, text);
+        if (row >= 0)
+            moveTo(row);
+        m_states.setHeld(false);
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(body, 1);
+    buildToolBar();
+
+    if (!spec.searchBeside.isEmpty())
+        connect(addNormalOnlyButton(spec.searchBeside, QStringLiteral("SearchButton"), QStringLiteral("?")),
+                &QToolButton::clicked, this, &RegisterWindow::SearchClick);
+
+    m_enter = new EnterMovesFocus(this);
+    for (const QStringList &chain : spec.enterChains) {
+        for (int i = 0; i + 1 < chain.size(); ++i) {
+            QWidget *from = m_fields->box(chain[i]);
+            QWidget *to = m_fields->box(chain[i + 1]);
+            if (!from || !to)
+                continue;
+            m_enter->link(from, to);
+            if (auto *combo = qobject_cast<QComboBox *>(from)) {
+                m_enter->link(combo->lineEdit(), to);
+                // Choosing from the drop-down moves on as Enter does.
+                connect(combo, &QComboBox::activated, to, [to] { to->setFocus(Qt::TabFocusReason); });
+            }
+        }
+    }
+    if (QWidget *code = codeBox())
+        code->installEventFilter(this);
+    setMode(QStringLiteral("normal"));
+}
+
+RegisterWindow::~RegisterWindow() = default;
+
+void RegisterWindow::buildToolBar()
+{
+    const auto add = [this](const char *name, const QString &caption, void (RegisterWindow::*slot)()) {
+        QAction *action = m_toolBar->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    m_states.addNormalOnly(add("Add", QStringLiteral("เ&พิ่ม"), &RegisterWindow::AddClick));
+    if (m_spec.copy)
+        m_states.addNormalOnly(add("AddCopy", QStringLiteral("เพิ่ม Copy ข้อมูล"), &RegisterWindow::CopyClick));
+    m_states.addNormalOnly(add("Edit", QStringLiteral("แ&ก้ไข"), &RegisterWindow::EditClick));
+    m_states.addNormalOnly(add("Delete", QStringLiteral("ล&บ"), &RegisterWindow::DeleteClick));
+    m_states.addNormalOnly(add("Refresh", QStringLiteral("Refresh"), &RegisterWindow::RefreshClick));
+    m_navigator = new RecordNavigator(m_toolBar);
+    connect(m_navigator, &RecordNavigator::moveRequested, this, &RegisterWindow::moveTo);
+    m_states.addNormalOnly([this](bool on) { m_navigator->setEnabled(on); });
+    m_states.addEditingOnly(add("Cancel", QStringLiteral("&ยกเลิก"), &RegisterWindow::CancelClick));
+    m_save = add("Save", QStringLiteral("บัน&ทึก"), &RegisterWindow::SaveClick);
+    m_states.addEditingOnly(m_save);
+    m_close = add("Close", QStringLiteral("เ&ลิก"), &RegisterWindow::CloseClick);
+    m_states.addNormalOnly(m_close, /*heldToo=*/false);
+    m_toolBar->addSeparator();
+    m_toolBar->addWidget(m_indicator);
+}
+
+QAction *RegisterWindow::addNormalOnlyAction(const QString &objectName, const QString &caption, const QString &hint)
+{
+    auto *action = new QAction(caption, m_toolBar);
+    action->setObjectName(objectName);
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    m_toolBar->insertAction(m_close, action);
+    m_states.addNormalOnly(action);
+    return action;
+}
+
+QToolButton *RegisterWindow::addNormalOnlyButton(const QString &column, const QString &objectName, const QString &caption)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(objectName);
+    button->setText(caption);
+    m_fields->addBeside(column, button);
+    m_states.addNormalOnly(button);
+    return button;
+}
+
+QWidget *RegisterWindow::codeBox() const
+{
+    return m_fields->box(m_spec.codeColumn);
+}
+
+void RegisterWindow::start(std::unique_ptr<RegisterSource> source, const QString &error)
+{
+    if (!source) {
+        Dialogs().error(this, error);
+        m_states.setHeld(true);
+        return;
+    }
+    m_source = std::move(source);
+    if (reload(QString()))
+        moveTo(0);
+}
+
+void RegisterWindow::setMode(const QString &mode)
+{
+    m_states.setMode(mode);
+    m_fields->setLocked(!m_states.editing());
+}
+
+void RegisterWindow::moveTo(int row)
+{
+    m_current = m_rows.isEmpty() ? -1 : std::clamp(row, 0, m_rows.size() - 1);
+    m_fields->fill(m_rows, m_current);
+    m_navigator->setPosition(m_current, m_rows.size());
+    recordShown(m_current);
+}
+
+bool RegisterWindow::reload(const QString &code)
+{
+    const int before = m_current;
+    QString error;
+    RecordList rows;
+    if (!m_source || !m_source->load(&rows, &error)) {
+        if (m_source)
+            Dialogs().error(this, error);
+        return false;
+    }
+    m_rows = rows;
+    const int found = code.isEmpty() ? -1 : m_rows.findEqual(m_spec.codeColumn, code);
+    moveTo(found >= 0 ? found : before);
+    return true;
+}
+
+void RegisterWindow::startNewRecord(const NewRecordPreset &preset, bool copy)
+{
+    setMode(QStringLiteral("add"));
+    for (const FieldSpec &field : m_spec.fields) {
+        if (preset.keep.contains(field.column, Qt::CaseInsensitive))
+            continue;
+        m_fields->setText(field.column, preset.values.value(field.column).toString());
+    }
+    newRecordStarted(copy);
+    if (QWidget *code = codeBox())
+        code->setFocus();
+}
+
+void RegisterWindow::AddClick()
+{
+    if (m_states.editing() || !m_source)
+        return;
+    startNewRecord(m_spec.add, false);
+}
+
+void RegisterWindow::CopyClick()
+{
+    if (m_states.editing() || !m_spec.copy || m_current < 0)
+        return;
+    startNewRecord(*m_spec.copy, true);
+}
+
+void RegisterWindow::EditClick()
+{
+    if (m_states.editing() || m_current < 0)
+        return;
+    m_rememberedCode = m_fields->text(m_spec.codeColumn);
+    setMode(QStringLiteral("edit"));
+    if (QWidget *code = codeBox())
+        code->setFocus();
+}
+
+void RegisterWindow::CodeExit()
+{
+    if (mode() != u"add" || m_checkingCode || !m_source)
+        return;
+    m_checkingCode = true;
+    QString error;
+    const std::optional<bool> taken = m_source->codeExists(m_fields->text(m_spec.codeColumn), &error);
+    if (!taken) {
+        Dialogs().error(this, error); // the save tests the code again
+    } else if (*taken) {
+        Dialogs().message(this, m_spec.messages.duplicateOnLeave);
+        m_states.setVetoed(m_save, true);
+        codeBox()->setFocus();
+    } else {
+        m_states.setVetoed(m_save, false);
+        if (m_spec.freeCodeFocusesName && m_fields->box(m_spec.nameColumn))
+            m_fields->box(m_spec.nameColumn)->setFocus();
+    }
+    m_checkingCode = false;
+}
+
+bool RegisterWindow::runChecks()
+{
+    const auto refuse = [this](const QString &column, const QString &message) {
+        Dialogs().message(this, message);
+        if (QWidget *box = m_fields->box(column))
+            box->setFocus();
+        return false;
+    };
+    if (m_fields->text(m_spec.codeColumn).trimmed().isEmpty())
+        return refuse(m_spec.codeColumn, m_spec.messages.emptyCode);
+    for (const SaveCheck &check : m_spec.checks) {
+        if (!check.accepts(m_fields->text(check.column)))
+            return refuse(check.column, check.message);
+    }
+    return true;
+}
+
+void RegisterWindow::SaveClick()
+{
+    if (!m_states.editing() || !m_source || !runChecks())
+        return;
+    const bool adding = mode() == u"add";
+    const QString code = m_fields->text(m_spec.codeColumn);
+    QString error;
+    const RegisterSource::SaveResult result =
+        m_source->save(adding, m_fields->texts(), adding ? code : m_rememberedCode, &error);
+    if (result != RegisterSource::SaveResult::Saved) {
+        showSaveResult(result, error);
+        return;
+    }
+    setMode(QStringLiteral("normal"));
+    // The record just saved, found by the code it has now.
+    reload(code);
+}
+
+void RegisterWindow::showSaveResult(RegisterSource::SaveResult result, const QString &error)
+{
+    Q_UNUSED(error); // the user is told in the register's own words; the record stays as typed
+    if (result == RegisterSource::SaveResult::DuplicateCode) {
+        Dialogs().message(this, m_spec.messages.duplicateOnSave);
+        if (QWidget *code = codeBox())
+            code->setFocus();
+        return;
+    }
+    Dialogs().message(this, m_spec.messages.saveFailed);
+}
+
+void RegisterWindow::CancelClick()
+{
+    if (!m_states.editing())
+        return;
+    if (!m_spec.messages.cancelled.isEmpty())
+        Dialogs().message(this, m_spec.messages.cancelled);
+    setMode(QStringLiteral("normal"));
+    moveTo(m_rows.size() - 1);
+}
+
+void RegisterWindow::DeleteClick()
+{
+    if (m_states.editing() || m_current < 0 || !m_source)
+        return;
+    if (!Dialogs().askYesNo(this, m_spec.messages.confirmDelete))
+        return;
+    QString error;
+    if (!m_source->remove(m_fields->text(m_spec.codeColumn), &error))
+        Dialogs().message(this, m_spec.messages.deleteFailed);
+    if (reload(QString()))
+        moveTo(m_rows.size() - 1);
+}
+
+void RegisterWindow::RefreshClick()
+{
+    if (m_states.editing())
+        return;
+    reload(m_rows.text(m_current, m_spec.codeColumn));
+}
+
+void RegisterWindow::CloseClick()
+{
+    close();
+}
+
+void RegisterWindow::SearchClick()
+{
+    if (m_states.editing() || !m_source)
+        return;
+    m_states.setHeld(true);
+    const QPoint at = m_spec.search.position;
+    const QSize room = m_search->parentWidget()->size() - QSize(at.x() + 8, at.y() + 8);
+    m_search->setGeometry(QRect(at, QSize(std::clamp(room.width(), 320, 480), std::max(room.height(), 280))));
+    m_search->open(m_rows, m_current);
+}
+
+bool RegisterWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == codeBox() && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        // A message box or a menu taking the focus is not the user leaving the box.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            CodeExit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
