@@ -176,11 +176,11 @@ TEST_F(MainWindowFixture, OneStockDocumentWindowAtATime)
 TEST_F(MainWindowFixture, RegisteredWindowsOpenAnewOnEveryChoice)
 {
     TMAIN main(dir.path());
-    main.registerWindow(QStringLiteral("N27"), [] { return new QWidget; });
-    main.setItemAllowed(QStringLiteral("mmref"), true);
-    EXPECT_TRUE(main.item(QStringLiteral("N27"))->isEnabled());
-    EXPECT_FALSE(main.item(QStringLiteral("N44"))->isEnabled()) << "an item whose window is not offered stays off";
-    main.item(QStringLiteral("N27"))->trigger();
-    main.item(QStringLiteral("N27"))->trigger();
+    main.registerWindow(QStringLiteral("N30"), [] { return new QWidget; });
+    main.setItemAllowed(QStringLiteral("mmreport"), true);
+    EXPECT_TRUE(main.item(QStringLiteral("N30"))->isEnabled());
+    EXPECT_FALSE(main.item(QStringLiteral("N20"))->isEnabled()) << "an item whose window is not offered stays off";
+    main.item(QStringLiteral("N30"))->trigger();
+    main.item(QStringLiteral("N30"))->trigger();
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
 }
