@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/qt_printers.h"
 #include "db/data_connection.h"
 #include "temp_data_folder.h"
 #include "ui/fake_dialogs.h"
