@@ -116,26 +116,34 @@ RegisterFields::RegisterFields(const QList<FieldSpec> &specs, QWidget *parent)
                 grid = new QGridLayout(section);
                 if (group.isEmpty())
                     grid->setContentsMargins(0, 0, 0, 0);
-                grid->setColumnStretch(2, 1);
+                grid->setColumnStretch(1, 1);
                 outer->addWidget(section);
             }
             const int row = grid->rowCount();
             f.box = buildBox(f);
-            f.beside = new QWidget(this);
+            // The box, then its note and any widgets put beside it; a short box leaves the rest
+            // of the line empty, a long one takes it.
+            auto *line = new QWidget(this);
+            auto *lineLayout = new QHBoxLayout(line);
+            lineLayout->setContentsMargins(0, 0, 0, 0);
+            const bool shortBox = f.box->maximumWidth() < QWIDGETSIZE_MAX;
+            lineLayout->addWidget(f.box, shortBox ? 0 : 1);
+            f.beside = new QWidget(line);
             auto *besideLayout = new QHBoxLayout(f.beside);
             besideLayout->setContentsMargins(0, 0, 0, 0);
             if (!spec.note.isEmpty())
                 besideLayout->addWidget(new QLabel(spec.note, f.beside));
-            besideLayout->addStretch();
+            lineLayout->addWidget(f.beside);
+            if (shortBox)
+                lineLayout->addStretch(1);
             if (spec.kind == FieldKind::Options) {
-                grid->addWidget(f.box, row, 0, 1, 2);
+                grid->addWidget(line, row, 0, 1, 2);
             } else {
                 auto *caption = new QLabel(spec.caption, this);
                 caption->setBuddy(f.box);
                 grid->addWidget(caption, row, 0);
-                grid->addWidget(f.box, row, 1);
+                grid->addWidget(line, row, 1);
             }
-            grid->addWidget(f.beside, row, 2);
         }
         m_index.insert(spec.column.toLower(), int(m_fields.size()));
         m_fields.append(f);
@@ -150,11 +158,11 @@ QWidget *RegisterFields::buildBox(Field &field)
     switch (spec.kind) {
     case FieldKind::Line: {
         auto *edit = new QLineEdit(this);
-        if (spec.maxLength > 0) {
+        if (spec.maxLength > 0)
             edit->setMaxLength(spec.maxLength);
-            if (spec.maxLength <= 25)
-                edit->setMaximumWidth(boxWidth(edit, spec.maxLength));
-        }
+        const int widthInDigits = spec.maxLength > 0 ? spec.maxLength : (spec.number ? 15 : 0);
+        if (widthInDigits > 0 && widthInDigits <= 25)
+            edit->setMaximumWidth(boxWidth(edit, widthInDigits));
         box = edit;
         break;
     }
@@ -169,14 +177,18 @@ QWidget *RegisterFields::buildBox(Field &field)
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(spec.items);
-        if (spec.maxLength > 0)
+        if (spec.maxLength > 0) {
             combo->lineEdit()->setMaxLength(spec.maxLength);
+            combo->setMaximumWidth(boxWidth(combo, spec.maxLength) + 40); // room for the arrow
+        }
         box = combo;
         break;
     }
     case FieldKind::Options: {
         auto *frame = new QGroupBox(spec.caption, this);
-        auto *layout = new QVBoxLayout(frame);
+        // Two or three choices sit side by side, longer lists one under the other.
+        QBoxLayout *layout = spec.items.size() <= 3 ? static_cast<QBoxLayout *>(new QHBoxLayout(frame))
+                                                     : new QVBoxLayout(frame);
         field.options = new QButtonGroup(frame);
         for (int i = 0; i < spec.items.size(); ++i) {
             auto *button = new QRadioButton(spec.items[i], frame);
@@ -184,6 +196,7 @@ QWidget *RegisterFields::buildBox(Field &field)
             field.options->addButton(button, i);
             layout->addWidget(button);
         }
+        layout->addStretch(1);
         box = frame;
         break;
     }
@@ -223,8 +236,7 @@ void RegisterFields::addBeside(const QString &column, QWidget *widget)
     Field *f = field(column);
     if (!f || !f->beside)
         return;
-    auto *layout = static_cast<QHBoxLayout *>(f->beside->layout());
-    layout->insertWidget(layout->count() - 1, widget); // before the stretch
+    static_cast<QHBoxLayout *>(f->beside->layout())->addWidget(widget);
 }
 
 int RegisterFields::optionPosition(const QString &stored, int itemCount)

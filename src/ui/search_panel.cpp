@@ -88,6 +88,7 @@ SearchPanel::SearchPanel(const SearchPanelSpec &spec, QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->setColumnWidth(0, m_list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
     m_list->installEventFilter(this);
 
     auto *textRow = new QHBoxLayout;
