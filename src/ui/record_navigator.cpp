@@ -1,21 +1,22 @@
 #include "ui/record_navigator.h"
 
+#include "ui/editing_tool_bar.h"
+
 #include <QAction>
 #include <QStyle>
-#include <QToolBar>
 
 namespace {
 
-QAction *addMove(QToolBar *toolBar, const char *name, QStyle::StandardPixmap icon, const char *hint)
+QAction *addMove(EditingToolBar *toolBar, const char *name, QStyle::StandardPixmap icon, const char *hint)
 {
-    QAction *action = toolBar->addAction(toolBar->style()->standardIcon(icon), QString::fromUtf8(hint));
-    action->setObjectName(QString::fromLatin1(name));
+    QAction *action = toolBar->addButton(QString::fromLatin1(name), QString::fromUtf8(hint));
+    action->setIcon(toolBar->style()->standardIcon(icon));
     return action;
 }
 
 } // namespace
 
-RecordNavigator::RecordNavigator(QToolBar *toolBar)
+RecordNavigator::RecordNavigator(EditingToolBar *toolBar)
     : QObject(toolBar)
     , m_first(addMove(toolBar, "First", QStyle::SP_MediaSkipBackward, "รายการแรก"))
     , m_prior(addMove(toolBar, "Prior", QStyle::SP_MediaSeekBackward, "ก่อนหน้า"))

@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QAction;
-class QToolBar;
+class EditingToolBar;
 
 // First / previous / next / last over a list of records, as four tool-bar actions. The window
 // owns the list and the current row; the navigator only asks to move and shows which moves make
@@ -13,7 +13,7 @@ class RecordNavigator : public QObject
     Q_OBJECT
 public:
     // Adds the four actions to toolBar.
-    explicit RecordNavigator(QToolBar *toolBar);
+    explicit RecordNavigator(EditingToolBar *toolBar);
 
     void setPosition(int current, int count);
     // Off while the window is adding or editing.

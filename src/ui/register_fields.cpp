@@ -1,5 +1,7 @@
 #include "ui/register_fields.h"
 
+#include "ui/dialogs.h"
+#include "ui/enter_moves_focus.h"
 #include "ui/locale_number.h"
 
 #include <QButtonGroup>
@@ -320,6 +322,34 @@ void RegisterFields::fill(const RecordList &rows, int row)
         else
             setText(f.spec.column, f.spec.number ? NumberToBoxText(value.toDouble()) : value.toString());
     }
+}
+
+void RegisterFields::linkEnterChain(EnterMovesFocus *enter, const QStringList &columns)
+{
+    for (int i = 0; i + 1 < columns.size(); ++i) {
+        QWidget *from = box(columns[i]);
+        QWidget *to = box(columns[i + 1]);
+        if (!from || !to)
+            continue;
+        enter->link(from, to);
+        if (auto *combo = qobject_cast<QComboBox *>(from)) {
+            enter->link(combo->lineEdit(), to);
+            connect(combo, &QComboBox::activated, to, [to] { to->setFocus(Qt::TabFocusReason); });
+        }
+    }
+}
+
+bool RegisterFields::passes(const QList<SaveCheck> &checks)
+{
+    for (const SaveCheck &check : checks) {
+        if (check.accepts(text(check.column)))
+            continue;
+        Dialogs().message(window(), check.message);
+        if (QWidget *failed = box(check.column))
+            failed->setFocus();
+        return false;
+    }
+    return true;
 }
 
 void RegisterFields::setLocked(bool locked)

@@ -9,7 +9,10 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include <functional>
+
 class QAbstractButton;
+class EnterMovesFocus;
 class QButtonGroup;
 
 enum class FieldKind {
@@ -38,6 +41,14 @@ struct FieldSpec
     // Caption of the framed group the field sits in; neighbouring fields with the same group
     // share one frame.
     QString group;
+};
+
+// A test of one field before a save, with the message shown when it fails.
+struct SaveCheck
+{
+    QString column;
+    std::function<bool(const QString &text)> accepts;
+    QString message;
 };
 
 // Shorthands for the field lists.
@@ -71,6 +82,14 @@ public:
     QVariantMap texts() const;
     // Fills every field from a row of rows; row -1 (an empty register) empties them.
     void fill(const RecordList &rows, int row);
+
+    // Enter moves the focus from each field of columns to the next; choosing from a drop-down
+    // moves on as Enter does.
+    void linkEnterChain(EnterMovesFocus *enter, const QStringList &columns);
+
+    // Runs the checks in order; the first that fails shows its message, takes the focus to its
+    // field and answers false.
+    bool passes(const QList<SaveCheck> &checks);
 
     void setLocked(bool locked);
     bool locked() const { return m_locked; }

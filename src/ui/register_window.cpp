@@ -1,30 +1,25 @@
 #include "ui/register_window.h"
 
 #include "ui/dialogs.h"
+#include "ui/editing_tool_bar.h"
 #include "ui/enter_moves_focus.h"
-#include "ui/mode_indicator.h"
 #include "ui/record_navigator.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 RegisterWindow::RegisterWindow(const RegisterSpec &spec, QWidget *parent)
     : QWidget(parent)
     , m_spec(spec)
-    , m_indicator(new ModeIndicator(this))
-    , m_states(m_indicator)
+    , m_toolBar(new EditingToolBar(this))
+    , m_states(m_toolBar->indicator())
 {
     setObjectName(spec.className);
     setWindowTitle(spec.caption);
 
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto *body = new QWidget(this);
     m_body = new QHBoxLayout(body);
     m_fields = new RegisterFields(spec.fields, body);
@@ -55,20 +50,8 @@ RegisterWindow::RegisterWindow(const RegisterSpec &spec, QWidget *parent)
                 &QToolButton::clicked, this, &RegisterWindow::SearchClick);
 
     m_enter = new EnterMovesFocus(this);
-    for (const QStringList &chain : spec.enterChains) {
-        for (int i = 0; i + 1 < chain.size(); ++i) {
-            QWidget *from = m_fields->box(chain[i]);
-            QWidget *to = m_fields->box(chain[i + 1]);
-            if (!from || !to)
-                continue;
-            m_enter->link(from, to);
-            if (auto *combo = qobject_cast<QComboBox *>(from)) {
-                m_enter->link(combo->lineEdit(), to);
-                // Choosing from the drop-down moves on as Enter does.
-                connect(combo, &QComboBox::activated, to, [to] { to->setFocus(Qt::TabFocusReason); });
-            }
-        }
-    }
+    for (const QStringList &chain : spec.enterChains)
+        m_fields->linkEnterChain(m_enter, chain);
     if (QWidget *code = codeBox())
         code->installEventFilter(this);
     setMode(QStringLiteral("normal"));
@@ -78,36 +61,26 @@ RegisterWindow::~RegisterWindow() = default;
 
 void RegisterWindow::buildToolBar()
 {
-    const auto add = [this](const char *name, const QString &caption, void (RegisterWindow::*slot)()) {
-        QAction *action = m_toolBar->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    m_states.addNormalOnly(add("Add", QStringLiteral("เ&พิ่ม"), &RegisterWindow::AddClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Add", QStringLiteral("เ&พิ่ม"), this, &RegisterWindow::AddClick));
     if (m_spec.copy)
-        m_states.addNormalOnly(add("AddCopy", QStringLiteral("เพิ่ม Copy ข้อมูล"), &RegisterWindow::CopyClick));
-    m_states.addNormalOnly(add("Edit", QStringLiteral("แ&ก้ไข"), &RegisterWindow::EditClick));
-    m_states.addNormalOnly(add("Delete", QStringLiteral("ล&บ"), &RegisterWindow::DeleteClick));
-    m_states.addNormalOnly(add("Refresh", QStringLiteral("Refresh"), &RegisterWindow::RefreshClick));
+        m_states.addNormalOnly(m_toolBar->addButton("AddCopy", QStringLiteral("เพิ่ม Copy ข้อมูล"), this, &RegisterWindow::CopyClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Edit", QStringLiteral("แ&ก้ไข"), this, &RegisterWindow::EditClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Delete", QStringLiteral("ล&บ"), this, &RegisterWindow::DeleteClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Refresh", QStringLiteral("Refresh"), this, &RegisterWindow::RefreshClick));
     m_navigator = new RecordNavigator(m_toolBar);
     connect(m_navigator, &RecordNavigator::moveRequested, this, &RegisterWindow::moveTo);
     m_states.addNormalOnly([this](bool on) { m_navigator->setEnabled(on); });
-    m_states.addEditingOnly(add("Cancel", QStringLiteral("&ยกเลิก"), &RegisterWindow::CancelClick));
-    m_save = add("Save", QStringLiteral("บัน&ทึก"), &RegisterWindow::SaveClick);
+    m_states.addEditingOnly(m_toolBar->addButton("Cancel", QStringLiteral("&ยกเลิก"), this, &RegisterWindow::CancelClick));
+    m_save = m_toolBar->addButton("Save", QStringLiteral("บัน&ทึก"), this, &RegisterWindow::SaveClick);
     m_states.addEditingOnly(m_save);
-    m_close = add("Close", QStringLiteral("เ&ลิก"), &RegisterWindow::CloseClick);
+    m_close = m_toolBar->addButton("Close", QStringLiteral("เ&ลิก"), this, &RegisterWindow::CloseClick);
     m_states.addNormalOnly(m_close, /*heldToo=*/false);
-    m_toolBar->addSeparator();
-    m_toolBar->addWidget(m_indicator);
 }
 
 QAction *RegisterWindow::addNormalOnlyAction(const QString &objectName, const QString &caption, const QString &hint)
 {
-    auto *action = new QAction(caption, m_toolBar);
-    action->setObjectName(objectName);
+    QAction *action = m_toolBar->addButton(objectName, caption, m_close);
     action->setToolTip(hint.isEmpty() ? caption : hint);
-    m_toolBar->insertAction(m_close, action);
     m_states.addNormalOnly(action);
     return action;
 }
@@ -229,19 +202,9 @@ void RegisterWindow::CodeExit()
 
 bool RegisterWindow::runChecks()
 {
-    const auto refuse = [this](const QString &column, const QString &message) {
-        Dialogs().message(this, message);
-        if (QWidget *box = m_fields->box(column))
-            box->setFocus();
-        return false;
-    };
-    if (m_fields->text(m_spec.codeColumn).trimmed().isEmpty())
-        return refuse(m_spec.codeColumn, m_spec.messages.emptyCode);
-    for (const SaveCheck &check : m_spec.checks) {
-        if (!check.accepts(m_fields->text(check.column)))
-            return refuse(check.column, check.message);
-    }
-    return true;
+    const SaveCheck codeGiven = {m_spec.codeColumn, [](const QString &code) { return !code.trimmed().isEmpty(); },
+                                 m_spec.messages.emptyCode};
+    return m_fields->passes(QList<SaveCheck>{codeGiven} + m_spec.checks);
 }
 
 void RegisterWindow::SaveClick()

@@ -13,10 +13,9 @@
 #include <optional>
 
 class EnterMovesFocus;
-class ModeIndicator;
 class QAction;
 class QHBoxLayout;
-class QToolBar;
+class EditingToolBar;
 class QToolButton;
 class RecordNavigator;
 
@@ -39,14 +38,6 @@ struct NewRecordPreset
 {
     QVariantMap values;
     QStringList keep;
-};
-
-// A test of one field before a save, with the message shown when it fails.
-struct SaveCheck
-{
-    QString column;
-    std::function<bool(const QString &text)> accepts;
-    QString message;
 };
 
 // Everything in which one register window differs from another.
@@ -152,8 +143,7 @@ private:
     QString m_rememberedCode;
     bool m_checkingCode = false;
 
-    QToolBar *m_toolBar = nullptr;
-    ModeIndicator *m_indicator = nullptr;
+    EditingToolBar *m_toolBar;
     ModeStates m_states;
     RecordNavigator *m_navigator = nullptr;
     QAction *m_save = nullptr;

@@ -1,13 +1,12 @@
 #include "ui/single_record_window.h"
 
 #include "ui/dialogs.h"
+#include "ui/editing_tool_bar.h"
 #include "ui/enter_moves_focus.h"
-#include "ui/mode_indicator.h"
 
 #include <QAction>
 #include <QScrollArea>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,26 +22,17 @@ RecordList asRecordList(const QVariantMap &row)
 SingleRecordWindow::SingleRecordWindow(const SingleRecordSpec &spec, QWidget *parent)
     : QWidget(parent)
     , m_spec(spec)
-    , m_indicator(new ModeIndicator(this))
-    , m_states(m_indicator)
+    , m_toolBar(new EditingToolBar(this))
+    , m_states(m_toolBar->indicator())
 {
     setObjectName(spec.className);
     setWindowTitle(spec.caption);
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const auto add = [this](const char *name, const QString &caption, void (SingleRecordWindow::*slot)()) {
-        QAction *action = m_toolBar->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    m_states.addNormalOnly(add("Edit", QStringLiteral("แ&ก้ไข"), &SingleRecordWindow::EditClick));
-    m_refresh = add("Refresh", QStringLiteral("Refresh"), &SingleRecordWindow::RefreshClick);
-    m_states.addEditingOnly(add("Cancel", QStringLiteral("&ยกเลิก"), &SingleRecordWindow::CancelClick));
-    m_states.addEditingOnly(add("Save", spec.saveCaption, &SingleRecordWindow::SaveClick));
-    m_states.addNormalOnly(add("Close", spec.closeCaption, &SingleRecordWindow::CloseClick), /*heldToo=*/false);
-    m_toolBar->addSeparator();
-    m_toolBar->addWidget(m_indicator);
+    m_states.addNormalOnly(m_toolBar->addButton("Edit", QStringLiteral("แ&ก้ไข"), this, &SingleRecordWindow::EditClick));
+    m_refresh = m_toolBar->addButton("Refresh", QStringLiteral("Refresh"), this, &SingleRecordWindow::RefreshClick);
+    m_states.addEditingOnly(m_toolBar->addButton("Cancel", QStringLiteral("&ยกเลิก"), this, &SingleRecordWindow::CancelClick));
+    m_states.addEditingOnly(m_toolBar->addButton("Save", spec.saveCaption, this, &SingleRecordWindow::SaveClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Close", spec.closeCaption, this, &SingleRecordWindow::CloseClick),
+                           /*heldToo=*/false);
 
     m_fields = new RegisterFields(spec.fields);
     auto *scroll = new QScrollArea;
@@ -55,12 +45,7 @@ SingleRecordWindow::SingleRecordWindow(const SingleRecordSpec &spec, QWidget *pa
     layout->addWidget(pages, 1);
 
     m_enter = new EnterMovesFocus(this);
-    for (int i = 0; i + 1 < spec.enterChain.size(); ++i) {
-        QWidget *from = m_fields->box(spec.enterChain[i]);
-        QWidget *to = m_fields->box(spec.enterChain[i + 1]);
-        if (from && to)
-            m_enter->link(from, to);
-    }
+    m_fields->linkEnterChain(m_enter, spec.enterChain);
     setMode(QStringLiteral("normal"));
 }
 
@@ -126,14 +111,8 @@ void SingleRecordWindow::SaveClick()
 {
     if (!m_states.editing() || !m_source)
         return;
-    for (const SaveCheck &check : m_spec.checks) {
-        if (!check.accepts(m_fields->text(check.column))) {
-            Dialogs().message(this, check.message);
-            if (QWidget *box = m_fields->box(check.column))
-                box->setFocus();
-            return;
-        }
-    }
+    if (!m_fields->passes(m_spec.checks))
+        return;
     QString error;
     if (!m_source->save(m_fields->texts(), m_oldKey, &error)) {
         Dialogs().error(this, m_spec.saveFailed);

@@ -10,9 +10,8 @@
 #include <memory>
 
 class EnterMovesFocus;
-class ModeIndicator;
 class QAction;
-class QToolBar;
+class EditingToolBar;
 
 // The one row a single-record window edits (the settings row): read it, write the window's texts
 // over it. Values or an error text, never a dialog.
@@ -75,8 +74,7 @@ private:
     QVariantMap m_row;
     QString m_oldKey;
 
-    QToolBar *m_toolBar = nullptr;
-    ModeIndicator *m_indicator = nullptr;
+    EditingToolBar *m_toolBar;
     ModeStates m_states;
     QAction *m_refresh = nullptr;
     RegisterFields *m_fields = nullptr;
