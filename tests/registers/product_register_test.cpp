@@ -8,6 +8,7 @@
 #include "registers/product_register.h"
 #include "registers/register_sticker_sheet.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
 
 namespace {
 
@@ -236,4 +238,26 @@ TEST_F(ProductRegister, BoxesTakeNoMoreThanTheirColumnsHold)
     remark->insertPlainText(QString(150, QChar(u'a')));
     remark->insertPlainText(QString(150, QChar(u'b'))); // pasted beyond the limit
     EXPECT_EQ(remark->toPlainText(), QString(150, QChar(u'a')) + QString(50, QChar(u'b')));
+}
+
+TEST_F(ProductRegister, EnterLeavesTheCodeBoxThroughTheDuplicateTest)
+{
+    product(QStringLiteral("A"), QStringLiteral("1"));
+    TRef_Part_Sql window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    Trigger(window, "Add");
+    QWidget *code = window.fields()->box(QStringLiteral("PRO_NO"));
+    ASSERT_TRUE(code->hasFocus());
+    QTest::keyClicks(code, QStringLiteral("A"));
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages(), QStringList{"รหัสข้อมูลซ้ำ ..."});
+    EXPECT_TRUE(code->hasFocus()) << "back to the code";
+    EXPECT_FALSE(Enabled(window, "Save"));
+
+    QTest::keyClicks(code, QStringLiteral("2"));
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_TRUE(window.fields()->box(QStringLiteral("PRO_NAME"))->hasFocus());
+    EXPECT_TRUE(Enabled(window, "Save"));
+    EXPECT_EQ(dialogs.messages().size(), 1);
 }
