@@ -10,21 +10,21 @@ namespace {
 const QString kTable = QStringLiteral("orvexsys");
 constexpr int kLogoSize = 99;
 
-FieldSpec line(const char *column, const QString &caption, int boxLimit = 0)
+FieldDef line(const char *column, const QString &caption, int boxLimit = 0)
 {
     return TextField(kTable, QString::fromLatin1(column), caption, boxLimit);
 }
 
 } // namespace
 
-SingleRecordSpec OfficeSpec()
+SingleRecordDef OfficeDef()
 {
-    SingleRecordSpec spec;
-    spec.className = QStringLiteral("TRef_Office_Sql");
-    spec.caption = QStringLiteral(" ข้อมูลอ้างอิง สถานประกอบการ");
-    spec.pageCaption = QStringLiteral("บริษัท");
-    spec.keyColumn = QStringLiteral("OF_NO");
-    spec.fields = {line("OF_NAME", QStringLiteral("ชื่อสถานประกอบการ")),
+    SingleRecordDef def;
+    def.className = QStringLiteral("TRef_Office_Sql");
+    def.caption = QStringLiteral(" ข้อมูลอ้างอิง สถานประกอบการ");
+    def.pageCaption = QStringLiteral("บริษัท");
+    def.keyColumn = QStringLiteral("OF_NO");
+    def.fields = {line("OF_NAME", QStringLiteral("ชื่อสถานประกอบการ")),
                    line("OF_TAXID", QStringLiteral("เลขประจำตัวผู้เสียภาษี"), 13),
                    HiddenField(QStringLiteral("OF_NO")),
                    line("OF_ADD1", QStringLiteral("ที่อยู่"), 80),
@@ -34,12 +34,12 @@ SingleRecordSpec OfficeSpec()
                    line("OF_TEL", QStringLiteral("โทร.")),
                    line("OF_FAX", QStringLiteral("แฟกซ์")),
                    line("OF_EMAIL", QStringLiteral("E-Mail"))};
-    spec.enterChain = {"OF_NAME", "OF_TAXID", "OF_ADD1", "OF_ADD2", "OF_ADD4", "OF_ZIP", "OF_TEL", "OF_FAX", "OF_EMAIL", "OF_NAME"};
-    spec.checks = {{QStringLiteral("OF_NAME"), [](const QString &text) { return !text.trimmed().isEmpty(); },
+    def.enterChain = {"OF_NAME", "OF_TAXID", "OF_ADD1", "OF_ADD2", "OF_ADD4", "OF_ZIP", "OF_TEL", "OF_FAX", "OF_EMAIL", "OF_NAME"};
+    def.checks = {{QStringLiteral("OF_NAME"), [](const QString &text) { return !text.trimmed().isEmpty(); },
                     QStringLiteral("ไม่มีข้อมูลรหัส ... ")}};
-    spec.saveCaption = QStringLiteral("&บันทึก");
-    spec.closeCaption = QStringLiteral("เลิก");
-    return spec;
+    def.saveCaption = QStringLiteral("&บันทึก");
+    def.closeCaption = QStringLiteral("เลิก");
+    return def;
 }
 
 SettingsColumns OfficeColumns()
@@ -51,7 +51,7 @@ SettingsColumns OfficeColumns()
 }
 
 TRef_Office_Sql::TRef_Office_Sql(QWidget *parent)
-    : SingleRecordWindow(OfficeSpec(), parent)
+    : SingleRecordWindow(OfficeDef(), parent)
 {
     resize(658, 398);
     move(40, 2);

@@ -5,7 +5,7 @@
 
 class QLabel;
 
-SingleRecordSpec OfficeSpec();
+SingleRecordDef OfficeDef();
 SettingsColumns OfficeColumns();
 
 // The company profile: the company's own particulars in the settings row, and its logo, the file

@@ -55,7 +55,7 @@ PartyKind employee()
     return kind;
 }
 
-FieldSpec line(const PartyKind &kind, const QString &column, const QString &caption, int boxLimit,
+FieldDef line(const PartyKind &kind, const QString &column, const QString &caption, int boxLimit,
                const QString &note = {})
 {
     return TextField(kind.table, column, caption, boxLimit, note);
@@ -94,14 +94,14 @@ const QStringList &CreditTerms()
     return terms;
 }
 
-RegisterSpec PartyRegisterSpec(const PartyKind &kind)
+RegisterDef PartyRegisterDef(const PartyKind &kind)
 {
-    RegisterSpec spec;
-    spec.className = kind.className;
-    spec.caption = kind.caption;
-    spec.codeColumn = kind.codeColumn;
-    spec.nameColumn = kind.nameColumn;
-    spec.fields = {line(kind, kind.codeColumn, kind.codeCaption, 5, QStringLiteral("( ไม่เกิน 5 หลัก )")),
+    RegisterDef def;
+    def.className = kind.className;
+    def.caption = kind.caption;
+    def.codeColumn = kind.codeColumn;
+    def.nameColumn = kind.nameColumn;
+    def.fields = {line(kind, kind.codeColumn, kind.codeCaption, 5, QStringLiteral("( ไม่เกิน 5 หลัก )")),
                    line(kind, kind.nameColumn, kind.nameCaption, 80),
                    line(kind, kind.address1, QStringLiteral("ที่อยู่"), 80),
                    line(kind, kind.address2, QString(), 80),
@@ -111,36 +111,36 @@ RegisterSpec PartyRegisterSpec(const PartyKind &kind)
     QStringList chain = {kind.codeColumn, kind.nameColumn, kind.address1, kind.address2,
                          kind.province,   kind.postcode,   kind.telephone};
     if (kind.trades) {
-        FieldSpec discount = HiddenField(QStringLiteral("CUST_DISC"));
+        FieldDef discount = HiddenField(QStringLiteral("CUST_DISC"));
         discount.number = true;
-        spec.fields += {line(kind, QStringLiteral("CUST_FAX"), QStringLiteral("FAX"), 25),
+        def.fields += {line(kind, QStringLiteral("CUST_FAX"), QStringLiteral("FAX"), 25),
                         ChoiceField(QStringLiteral("CUST_CRE"), QStringLiteral("เครดิต"),
                                     BoxLimit(kind.table, QStringLiteral("CUST_CRE")), CreditTerms()),
                         discount,
                         line(kind, QStringLiteral("CUST_GROUP"), QStringLiteral("เกรด"), 1, QStringLiteral("( 1 หลัก )"))};
         chain += {QStringLiteral("CUST_FAX"), QStringLiteral("CUST_CRE"), QStringLiteral("CUST_GROUP")};
-        spec.add.values = {{"CUST_CRE", CreditTerms().first()}, {"CUST_DISC", "0"}};
-        spec.checks = {{QStringLiteral("CUST_CRE"), [](const QString &text) { return CreditTerms().contains(text); },
+        def.add.values = {{"CUST_CRE", CreditTerms().first()}, {"CUST_DISC", "0"}};
+        def.checks = {{QStringLiteral("CUST_CRE"), [](const QString &text) { return CreditTerms().contains(text); },
                         QStringLiteral("ข้อมูลเครดิตไม่ถูกต้อง")}};
     }
     if (kind.paid) {
-        spec.fields += {NumberField(QStringLiteral("SALARY"), QStringLiteral("เงินเดือน"), 15),
+        def.fields += {NumberField(QStringLiteral("SALARY"), QStringLiteral("เงินเดือน"), 15),
                         NumberField(QStringLiteral("SALE_COM"), QStringLiteral("อัตราคอมมิสชั่น %"), 5)};
         chain += {QStringLiteral("SALARY"), QStringLiteral("SALE_COM")};
-        spec.add.values = {{"SALARY", "0"}, {"SALE_COM", "0"}};
+        def.add.values = {{"SALARY", "0"}, {"SALE_COM", "0"}};
     }
     chain.append(kind.codeColumn);
-    spec.enterChains = {chain};
-    spec.searchBeside = kind.nameColumn;
-    spec.search.codeColumn = kind.codeColumn;
-    spec.search.nameColumn = kind.nameColumn;
-    spec.search.codeHeader = kind.listCodeHeader;
-    spec.search.nameHeader = kind.listNameHeader;
-    spec.search.codeLabel = QStringLiteral("รหัสที่ต้องการค้นหา");
-    spec.search.nameLabel = QStringLiteral("ชื่อที่ต้องการค้นหา");
-    spec.messages.emptyCode = QStringLiteral("ไม่มีข้อมูลรหัสลูกค้า ... ");
-    spec.messages.cancelled = QStringLiteral("ข้อมูล ถูกยกเลิก... ");
-    return spec;
+    def.enterChains = {chain};
+    def.searchBeside = kind.nameColumn;
+    def.search.codeColumn = kind.codeColumn;
+    def.search.nameColumn = kind.nameColumn;
+    def.search.codeHeader = kind.listCodeHeader;
+    def.search.nameHeader = kind.listNameHeader;
+    def.search.codeLabel = QStringLiteral("รหัสที่ต้องการค้นหา");
+    def.search.nameLabel = QStringLiteral("ชื่อที่ต้องการค้นหา");
+    def.messages.emptyCode = QStringLiteral("ไม่มีข้อมูลรหัสลูกค้า ... ");
+    def.messages.cancelled = QStringLiteral("ข้อมูล ถูกยกเลิก... ");
+    return def;
 }
 
 RegisterTable PartyTable(const PartyKind &kind)
@@ -166,7 +166,7 @@ EnvelopeColumns PartyEnvelopeColumns(const PartyKind &kind)
 }
 
 PartyRegisterWindow::PartyRegisterWindow(const PartyKind &kind, QWidget *parent)
-    : RegisterWindow(PartyRegisterSpec(kind), parent)
+    : RegisterWindow(PartyRegisterDef(kind), parent)
     , m_kind(kind)
 {
     connect(addNormalOnlyAction(QStringLiteral("Envelope"), QStringLiteral("ซอง จม."), QStringLiteral("พิมพ์ซอง")),

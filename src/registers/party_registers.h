@@ -30,7 +30,7 @@ const PartyKind &SupplierKind();
 const PartyKind &RequisitionerKind();
 const PartyKind &EmployeeKind();
 
-RegisterSpec PartyRegisterSpec(const PartyKind &kind);
+RegisterDef PartyRegisterDef(const PartyKind &kind);
 RegisterTable PartyTable(const PartyKind &kind);
 EnvelopeColumns PartyEnvelopeColumns(const PartyKind &kind);
 

@@ -24,22 +24,22 @@ namespace {
 const QString kTable = QStringLiteral("product");
 constexpr int kPictureSize = 175;
 
-FieldSpec line(const char *column, const QString &caption, int boxLimit = 0, const QString &note = {})
+FieldDef line(const char *column, const QString &caption, int boxLimit = 0, const QString &note = {})
 {
     return TextField(kTable, QString::fromLatin1(column), caption, boxLimit, note);
 }
 
 } // namespace
 
-RegisterSpec ProductRegisterSpec()
+RegisterDef ProductRegisterDef()
 {
-    RegisterSpec spec;
-    spec.className = QStringLiteral("TRef_Part_Sql");
-    spec.caption = QStringLiteral(" ทะเบียนสินค้า");
-    spec.codeColumn = QStringLiteral("PRO_NO");
-    spec.nameColumn = QStringLiteral("PRO_NAME");
+    RegisterDef def;
+    def.className = QStringLiteral("TRef_Part_Sql");
+    def.caption = QStringLiteral(" ทะเบียนสินค้า");
+    def.codeColumn = QStringLiteral("PRO_NO");
+    def.nameColumn = QStringLiteral("PRO_NAME");
 
-    spec.fields = {line("PRO_NO", QStringLiteral("รหัสสินค้า"), 13, QStringLiteral("( ไม่เกิน 13 หลัก )")),
+    def.fields = {line("PRO_NO", QStringLiteral("รหัสสินค้า"), 13, QStringLiteral("( ไม่เกิน 13 หลัก )")),
                    line("PRO_NAME", QStringLiteral("ชื่อสินค้า"), 40),
                    line("PRO_UNIT", QStringLiteral("หน่วยนับ"), 10),
                    line("PRO_GROUP", QStringLiteral("กลุ่มสินค้า"), 5),
@@ -49,25 +49,25 @@ RegisterSpec ProductRegisterSpec()
                    NumberField(QStringLiteral("PRO_RORDER"), QStringLiteral("จำนวนต่ำสุดที่ต้องนำเข้า")),
                    line("EXPIRE", QStringLiteral("วันสิ้นอายุ")),
                    HiddenField(QStringLiteral("WARN_TERM"))};
-    spec.enterChains = {{"PRO_NO", "PRO_NAME", "PRO_UNIT", "PRO_GROUP", "CUT_STOCK", "LOCATE", "ATTRIB"},
+    def.enterChains = {{"PRO_NO", "PRO_NAME", "PRO_UNIT", "PRO_GROUP", "CUT_STOCK", "LOCATE", "ATTRIB"},
                         {"PRO_RORDER", "EXPIRE", "PRO_NO"}};
-    spec.searchBeside = QStringLiteral("PRO_NO");
-    spec.search.codeColumn = spec.codeColumn;
-    spec.search.nameColumn = spec.nameColumn;
-    spec.search.codeHeader = QStringLiteral("รหัส");
-    spec.search.nameHeader = QStringLiteral("ชื่อสินค้า");
-    spec.search.startsByName = false;
-    spec.search.codeLabel = spec.search.nameLabel = QStringLiteral("พิมพ์รายการที่ค้นหา");
-    spec.search.closeCaption = QStringLiteral("กลับ");
-    spec.search.ownList = true;
+    def.searchBeside = QStringLiteral("PRO_NO");
+    def.search.codeColumn = def.codeColumn;
+    def.search.nameColumn = def.nameColumn;
+    def.search.codeHeader = QStringLiteral("รหัส");
+    def.search.nameHeader = QStringLiteral("ชื่อสินค้า");
+    def.search.startsByName = false;
+    def.search.codeLabel = def.search.nameLabel = QStringLiteral("พิมพ์รายการที่ค้นหา");
+    def.search.closeCaption = QStringLiteral("กลับ");
+    def.search.ownList = true;
     // The warranty term has no box: a new product takes the one of the product on display.
-    spec.add = {{{"CUT_STOCK", "1"}, {"PRO_RORDER", "0"}}, {"EXPIRE", "WARN_TERM"}};
-    spec.copy = NewRecordPreset{{{"CUT_STOCK", "1"}},
+    def.add = {{{"CUT_STOCK", "1"}, {"PRO_RORDER", "0"}}, {"EXPIRE", "WARN_TERM"}};
+    def.copy = NewRecordPreset{{{"CUT_STOCK", "1"}},
                                 {"PRO_NO", "PRO_NAME", "PRO_UNIT", "PRO_GROUP", "PRO_RORDER", "ATTRIB", "EXPIRE", "WARN_TERM"}};
-    spec.messages.duplicateOnSave = QStringLiteral("รหัสซ้ำ...");
-    spec.messages.emptyCode = QStringLiteral("ข้อมูลไม่ครบ ....");
-    spec.freeCodeFocusesName = true;
-    return spec;
+    def.messages.duplicateOnSave = QStringLiteral("รหัสซ้ำ...");
+    def.messages.emptyCode = QStringLiteral("ข้อมูลไม่ครบ ....");
+    def.freeCodeFocusesName = true;
+    return def;
 }
 
 RegisterTable ProductTable()
@@ -81,7 +81,7 @@ RegisterTable ProductTable()
 }
 
 TRef_Part_Sql::TRef_Part_Sql(QWidget *parent)
-    : RegisterWindow(ProductRegisterSpec(), parent)
+    : RegisterWindow(ProductRegisterDef(), parent)
 {
     connect(addNormalOnlyButton(QStringLiteral("PRO_NO"), QStringLiteral("Barcode"),
                                 QStringLiteral("พิมพ์บาร์โค๊ด รหัส Ean 13")),

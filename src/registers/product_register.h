@@ -9,7 +9,7 @@ class QLabel;
 class StockBalanceQuery;
 
 // The product register's description: its fields, keys, presets and messages.
-RegisterSpec ProductRegisterSpec();
+RegisterDef ProductRegisterDef();
 // What it writes in product. Document lines follow a changed code.
 RegisterTable ProductTable();
 

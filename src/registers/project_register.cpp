@@ -6,28 +6,28 @@ namespace {
 const QString kTable = QStringLiteral("project");
 }
 
-RegisterSpec ProjectRegisterSpec()
+RegisterDef ProjectRegisterDef()
 {
-    RegisterSpec spec;
-    spec.className = QStringLiteral("TRef_Project");
-    spec.caption = QStringLiteral(" ทะเบียนโครงการ");
-    spec.codeColumn = QStringLiteral("PROJ_NO");
-    spec.nameColumn = QStringLiteral("PROJ_NAME");
+    RegisterDef def;
+    def.className = QStringLiteral("TRef_Project");
+    def.caption = QStringLiteral(" ทะเบียนโครงการ");
+    def.codeColumn = QStringLiteral("PROJ_NO");
+    def.nameColumn = QStringLiteral("PROJ_NAME");
     // The boxes take 80 characters but the columns hold 10 and 40: the column decides.
-    spec.fields = {TextField(kTable, spec.codeColumn, QStringLiteral("รหัสโครงการ"), 80, QStringLiteral("( ไม่เกิน 10 หลัก )")),
-                   TextField(kTable, spec.nameColumn, QStringLiteral("ชื่อโครงการ"), 80),
+    def.fields = {TextField(kTable, def.codeColumn, QStringLiteral("รหัสโครงการ"), 80, QStringLiteral("( ไม่เกิน 10 หลัก )")),
+                   TextField(kTable, def.nameColumn, QStringLiteral("ชื่อโครงการ"), 80),
                    MemoField(QStringLiteral("PROJ_DESC"), QStringLiteral("หมายเหตุ"), BoxLimit(kTable, QStringLiteral("PROJ_DESC")))};
-    spec.enterChains = {{"PROJ_NO", "PROJ_NAME", "PROJ_DESC"}};
-    spec.searchBeside = spec.nameColumn;
-    spec.search.codeColumn = spec.codeColumn;
-    spec.search.nameColumn = spec.nameColumn;
-    spec.search.codeHeader = QStringLiteral("รหัสโครงการ");
-    spec.search.nameHeader = QStringLiteral("ชื่อโครงการ");
-    spec.search.codeLabel = spec.search.nameLabel = QStringLiteral("ชื่อที่ต้องการค้นหา");
-    spec.search.position = {98, 26};
-    spec.messages.emptyCode = QStringLiteral("ไม่มีข้อมูลรหัสโครงการ ... ");
-    spec.messages.cancelled = QStringLiteral("ข้อมูล ถูกยกเลิก... ");
-    return spec;
+    def.enterChains = {{"PROJ_NO", "PROJ_NAME", "PROJ_DESC"}};
+    def.searchBeside = def.nameColumn;
+    def.search.codeColumn = def.codeColumn;
+    def.search.nameColumn = def.nameColumn;
+    def.search.codeHeader = QStringLiteral("รหัสโครงการ");
+    def.search.nameHeader = QStringLiteral("ชื่อโครงการ");
+    def.search.codeLabel = def.search.nameLabel = QStringLiteral("ชื่อที่ต้องการค้นหา");
+    def.search.position = {98, 26};
+    def.messages.emptyCode = QStringLiteral("ไม่มีข้อมูลรหัสโครงการ ... ");
+    def.messages.cancelled = QStringLiteral("ข้อมูล ถูกยกเลิก... ");
+    return def;
 }
 
 RegisterTable ProjectTable()
@@ -36,7 +36,7 @@ RegisterTable ProjectTable()
 }
 
 TRef_Project::TRef_Project(QWidget *parent)
-    : RegisterWindow(ProjectRegisterSpec(), parent)
+    : RegisterWindow(ProjectRegisterDef(), parent)
 {
     QString error;
     start(OpenRegisterStore(ProjectTable(), &error), error);

@@ -3,7 +3,7 @@
 #include "registers/register_store.h"
 #include "ui/register_window.h"
 
-RegisterSpec ProjectRegisterSpec();
+RegisterDef ProjectRegisterDef();
 RegisterTable ProjectTable();
 
 // The project register: the register pattern with three fields, no envelope.

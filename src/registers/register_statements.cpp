@@ -61,7 +61,7 @@ int BoxLimit(const QString &table, const QString &column, int boxLimit)
     return width > 0 ? std::min(boxLimit, width) : boxLimit;
 }
 
-FieldSpec TextField(const QString &table, const QString &column, const QString &caption, int boxLimit,
+FieldDef TextField(const QString &table, const QString &column, const QString &caption, int boxLimit,
                     const QString &note)
 {
     return LineField(column, caption, BoxLimit(table, column, boxLimit), note);

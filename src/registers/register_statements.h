@@ -26,5 +26,5 @@ bool BindTexts(SqlStatement &statement, const QStringList &columns, const QStrin
 // The characters a box takes for a column: boxLimit, but never more than the column holds.
 int BoxLimit(const QString &table, const QString &column, int boxLimit = 0);
 // A one-line box for a text column of table, limited by BoxLimit.
-FieldSpec TextField(const QString &table, const QString &column, const QString &caption, int boxLimit = 0,
+FieldDef TextField(const QString &table, const QString &column, const QString &caption, int boxLimit = 0,
                     const QString &note = {});

@@ -8,30 +8,30 @@ namespace {
 const QString kTable = QStringLiteral("orvexsys");
 const QString kPrefixGroup = QStringLiteral("  [ หมวดนำหน้าใบสำคัญ  ]  ");
 
-FieldSpec line(const char *column, const QString &caption, int boxLimit = 0)
+FieldDef line(const char *column, const QString &caption, int boxLimit = 0)
 {
     return TextField(kTable, QString::fromLatin1(column), caption, boxLimit);
 }
 
-FieldSpec prefix(const char *column, const QString &caption, const QString &sample)
+FieldDef prefix(const char *column, const QString &caption, const QString &sample)
 {
-    FieldSpec field = line(column, caption, 4);
+    FieldDef field = line(column, caption, 4);
     field.note = sample;
     field.group = kPrefixGroup;
     return field;
 }
 
-FieldSpec options(const char *column, const QString &caption, const QStringList &items)
+FieldDef options(const char *column, const QString &caption, const QStringList &items)
 {
     return OptionsField(QString::fromLatin1(column), caption, items);
 }
 
-FieldSpec margin(const char *column, const QString &caption)
+FieldDef margin(const char *column, const QString &caption)
 {
     return NumberField(QString::fromLatin1(column), caption, 10);
 }
 
-FieldSpec hidden(const char *column)
+FieldDef hidden(const char *column)
 {
     return HiddenField(QString::fromLatin1(column));
 }
@@ -50,15 +50,15 @@ SaveCheck isNumber(const char *column)
 
 } // namespace
 
-SingleRecordSpec SystemSettingsSpec()
+SingleRecordDef SystemSettingsDef()
 {
-    SingleRecordSpec spec;
-    spec.className = QStringLiteral("TRef_Sys_Sql");
-    spec.caption = QStringLiteral(" ข้อมูลอ้างอิง ระบบ / สถานประกอบการ");
-    spec.pageCaption = QStringLiteral("ระบบ");
-    spec.keyColumn = QStringLiteral("OF_NO");
+    SingleRecordDef def;
+    def.className = QStringLiteral("TRef_Sys_Sql");
+    def.caption = QStringLiteral(" ข้อมูลอ้างอิง ระบบ / สถานประกอบการ");
+    def.pageCaption = QStringLiteral("ระบบ");
+    def.keyColumn = QStringLiteral("OF_NO");
     // The hidden values cannot be changed here: they are written back as they were read.
-    spec.fields = {
+    def.fields = {
         prefix("PREFIX1", QStringLiteral("จำหน่าย"), QStringLiteral("-1-000001")),
         prefix("PREFIX3", QStringLiteral("นำเข้า"), QStringLiteral("-3-000001")),
         hidden("PREFIX2"),
@@ -85,12 +85,12 @@ SingleRecordSpec SystemSettingsSpec()
         hidden("POS_PRINT"),
         hidden("OF_NO"),
     };
-    spec.enterChain = {"PREFIX1", "PREFIX3", "PRN_TOP", "PRN_LEFT", "H_BILL_IN", "H_BILL_OUT",
+    def.enterChain = {"PREFIX1", "PREFIX3", "PRN_TOP", "PRN_LEFT", "H_BILL_IN", "H_BILL_OUT",
                        "M_IN",    "M_OUT",   "F_IN",    "F_OUT",    "F_APPROVE"};
     // Only the prefixes on screen are checked: the hidden two are not used by the program and
     // cannot be corrected here, so a short one must not block every save.
-    spec.checks = {fourCharacters("PREFIX1"), fourCharacters("PREFIX3"), isNumber("PRN_TOP"), isNumber("PRN_LEFT")};
-    return spec;
+    def.checks = {fourCharacters("PREFIX1"), fourCharacters("PREFIX3"), isNumber("PRN_TOP"), isNumber("PRN_LEFT")};
+    return def;
 }
 
 SettingsColumns SystemSettingsColumns()
@@ -104,7 +104,7 @@ SettingsColumns SystemSettingsColumns()
 }
 
 TRef_Sys_Sql::TRef_Sys_Sql(QWidget *parent)
-    : SingleRecordWindow(SystemSettingsSpec(), parent)
+    : SingleRecordWindow(SystemSettingsDef(), parent)
 {
     resize(779, 496);
     move(2, 1);

@@ -3,7 +3,7 @@
 #include "registers/settings_row.h"
 #include "ui/single_record_window.h"
 
-SingleRecordSpec SystemSettingsSpec();
+SingleRecordDef SystemSettingsDef();
 SettingsColumns SystemSettingsColumns();
 
 // The system settings: document number prefixes, print options, the printed layout and the

@@ -53,9 +53,9 @@ int boxWidth(const QWidget *box, int maxLength)
 
 } // namespace
 
-FieldSpec LineField(const QString &column, const QString &caption, int maxLength, const QString &note)
+FieldDef LineField(const QString &column, const QString &caption, int maxLength, const QString &note)
 {
-    FieldSpec field;
+    FieldDef field;
     field.column = column;
     field.caption = caption;
     field.maxLength = maxLength;
@@ -63,57 +63,57 @@ FieldSpec LineField(const QString &column, const QString &caption, int maxLength
     return field;
 }
 
-FieldSpec MemoField(const QString &column, const QString &caption, int maxLength)
+FieldDef MemoField(const QString &column, const QString &caption, int maxLength)
 {
-    FieldSpec field = LineField(column, caption, maxLength);
+    FieldDef field = LineField(column, caption, maxLength);
     field.kind = FieldKind::Memo;
     return field;
 }
 
-FieldSpec NumberField(const QString &column, const QString &caption, int maxLength)
+FieldDef NumberField(const QString &column, const QString &caption, int maxLength)
 {
-    FieldSpec field = LineField(column, caption, maxLength);
+    FieldDef field = LineField(column, caption, maxLength);
     field.number = true;
     return field;
 }
 
-FieldSpec ChoiceField(const QString &column, const QString &caption, int maxLength, const QStringList &items)
+FieldDef ChoiceField(const QString &column, const QString &caption, int maxLength, const QStringList &items)
 {
-    FieldSpec field = LineField(column, caption, maxLength);
+    FieldDef field = LineField(column, caption, maxLength);
     field.kind = FieldKind::Choice;
     field.items = items;
     return field;
 }
 
-FieldSpec OptionsField(const QString &column, const QString &caption, const QStringList &items)
+FieldDef OptionsField(const QString &column, const QString &caption, const QStringList &items)
 {
-    FieldSpec field = LineField(column, caption);
+    FieldDef field = LineField(column, caption);
     field.kind = FieldKind::Options;
     field.items = items;
     return field;
 }
 
-FieldSpec HiddenField(const QString &column)
+FieldDef HiddenField(const QString &column)
 {
-    FieldSpec field = LineField(column, QString());
+    FieldDef field = LineField(column, QString());
     field.kind = FieldKind::Hidden;
     return field;
 }
 
-RegisterFields::RegisterFields(const QList<FieldSpec> &specs, QWidget *parent)
+RegisterFields::RegisterFields(const QList<FieldDef> &defs, QWidget *parent)
     : QWidget(parent)
-    , m_specs(specs)
+    , m_defs(defs)
 {
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     QGridLayout *grid = nullptr;
     QString group;
-    for (const FieldSpec &spec : specs) {
+    for (const FieldDef &def : defs) {
         Field f;
-        f.spec = spec;
-        if (spec.kind != FieldKind::Hidden) {
-            if (!grid || spec.group != group) {
-                group = spec.group;
+        f.def = def;
+        if (def.kind != FieldKind::Hidden) {
+            if (!grid || def.group != group) {
+                group = def.group;
                 QWidget *section = group.isEmpty() ? new QWidget(this) : new QGroupBox(group, this);
                 grid = new QGridLayout(section);
                 if (group.isEmpty())
@@ -133,21 +133,21 @@ RegisterFields::RegisterFields(const QList<FieldSpec> &specs, QWidget *parent)
             f.beside = new QWidget(line);
             auto *besideLayout = new QHBoxLayout(f.beside);
             besideLayout->setContentsMargins(0, 0, 0, 0);
-            if (!spec.note.isEmpty())
-                besideLayout->addWidget(new QLabel(spec.note, f.beside));
+            if (!def.note.isEmpty())
+                besideLayout->addWidget(new QLabel(def.note, f.beside));
             lineLayout->addWidget(f.beside);
             if (shortBox)
                 lineLayout->addStretch(1);
-            if (spec.kind == FieldKind::Options) {
+            if (def.kind == FieldKind::Options) {
                 grid->addWidget(line, row, 0, 1, 2);
             } else {
-                auto *caption = new QLabel(spec.caption, this);
+                auto *caption = new QLabel(def.caption, this);
                 caption->setBuddy(f.box);
                 grid->addWidget(caption, row, 0);
                 grid->addWidget(line, row, 1);
             }
         }
-        m_index.insert(spec.column.toLower(), int(m_fields.size()));
+        m_index.insert(def.column.toLower(), int(m_fields.size()));
         m_fields.append(f);
     }
     outer->addStretch();
@@ -155,21 +155,21 @@ RegisterFields::RegisterFields(const QList<FieldSpec> &specs, QWidget *parent)
 
 QWidget *RegisterFields::buildBox(Field &field)
 {
-    const FieldSpec &spec = field.spec;
+    const FieldDef &def = field.def;
     QWidget *box = nullptr;
-    switch (spec.kind) {
+    switch (def.kind) {
     case FieldKind::Line: {
         auto *edit = new QLineEdit(this);
-        if (spec.maxLength > 0)
-            edit->setMaxLength(spec.maxLength);
-        const int widthInDigits = spec.maxLength > 0 ? spec.maxLength : (spec.number ? 15 : 0);
+        if (def.maxLength > 0)
+            edit->setMaxLength(def.maxLength);
+        const int widthInDigits = def.maxLength > 0 ? def.maxLength : (def.number ? 15 : 0);
         if (widthInDigits > 0 && widthInDigits <= 25)
             edit->setMaximumWidth(boxWidth(edit, widthInDigits));
         box = edit;
         break;
     }
     case FieldKind::Memo: {
-        auto *memo = new LimitedMemo(spec.maxLength, this);
+        auto *memo = new LimitedMemo(def.maxLength, this);
         memo->setMaximumHeight(memo->fontMetrics().lineSpacing() * 4 + 12);
         box = memo;
         break;
@@ -178,23 +178,23 @@ QWidget *RegisterFields::buildBox(Field &field)
         auto *combo = new QComboBox(this);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->addItems(spec.items);
-        if (spec.maxLength > 0) {
-            combo->lineEdit()->setMaxLength(spec.maxLength);
-            combo->setMaximumWidth(boxWidth(combo, spec.maxLength) + 40); // room for the arrow
+        combo->addItems(def.items);
+        if (def.maxLength > 0) {
+            combo->lineEdit()->setMaxLength(def.maxLength);
+            combo->setMaximumWidth(boxWidth(combo, def.maxLength) + 40); // room for the arrow
         }
         box = combo;
         break;
     }
     case FieldKind::Options: {
-        auto *frame = new QGroupBox(spec.caption, this);
+        auto *frame = new QGroupBox(def.caption, this);
         // Two or three choices sit side by side, longer lists one under the other.
-        QBoxLayout *layout = spec.items.size() <= 3 ? static_cast<QBoxLayout *>(new QHBoxLayout(frame))
+        QBoxLayout *layout = def.items.size() <= 3 ? static_cast<QBoxLayout *>(new QHBoxLayout(frame))
                                                      : new QVBoxLayout(frame);
         field.options = new QButtonGroup(frame);
-        for (int i = 0; i < spec.items.size(); ++i) {
-            auto *button = new QRadioButton(spec.items[i], frame);
-            button->setObjectName(spec.column + QStringLiteral("_%1").arg(i));
+        for (int i = 0; i < def.items.size(); ++i) {
+            auto *button = new QRadioButton(def.items[i], frame);
+            button->setObjectName(def.column + QStringLiteral("_%1").arg(i));
             field.options->addButton(button, i);
             layout->addWidget(button);
         }
@@ -206,7 +206,7 @@ QWidget *RegisterFields::buildBox(Field &field)
         break;
     }
     if (box)
-        box->setObjectName(spec.column);
+        box->setObjectName(def.column);
     return box;
 }
 
@@ -253,7 +253,7 @@ int RegisterFields::optionPosition(const QString &stored, int itemCount)
 void RegisterFields::setOption(Field &f, const QString &stored)
 {
     f.storedOption = stored;
-    if (QAbstractButton *button = f.options->button(optionPosition(stored, int(f.spec.items.size()))))
+    if (QAbstractButton *button = f.options->button(optionPosition(stored, int(f.def.items.size()))))
         button->setChecked(true);
 }
 
@@ -262,7 +262,7 @@ QString RegisterFields::text(const QString &column) const
     const Field *f = field(column);
     if (!f)
         return {};
-    switch (f->spec.kind) {
+    switch (f->def.kind) {
     case FieldKind::Line:
         return static_cast<QLineEdit *>(f->box)->text();
     case FieldKind::Memo:
@@ -271,7 +271,7 @@ QString RegisterFields::text(const QString &column) const
         return static_cast<QComboBox *>(f->box)->currentText();
     case FieldKind::Options: {
         const int chosen = f->options->checkedId();
-        if (chosen == optionPosition(f->storedOption, int(f->spec.items.size())))
+        if (chosen == optionPosition(f->storedOption, int(f->def.items.size())))
             return f->storedOption;
         return QString::number(chosen);
     }
@@ -286,7 +286,7 @@ void RegisterFields::setText(const QString &column, const QString &text)
     Field *f = field(column);
     if (!f)
         return;
-    switch (f->spec.kind) {
+    switch (f->def.kind) {
     case FieldKind::Line:
         static_cast<QLineEdit *>(f->box)->setText(text);
         break;
@@ -309,18 +309,18 @@ QVariantMap RegisterFields::texts() const
 {
     QVariantMap values;
     for (const Field &f : m_fields)
-        values.insert(f.spec.column, text(f.spec.column));
+        values.insert(f.def.column, text(f.def.column));
     return values;
 }
 
 void RegisterFields::fill(const RecordList &rows, int row)
 {
     for (const Field &f : std::as_const(m_fields)) {
-        const QVariant value = rows.value(row, f.spec.column);
+        const QVariant value = rows.value(row, f.def.column);
         if (row < 0)
-            setText(f.spec.column, QString());
+            setText(f.def.column, QString());
         else
-            setText(f.spec.column, f.spec.number ? NumberToBoxText(value.toDouble()) : value.toString());
+            setText(f.def.column, f.def.number ? NumberToBoxText(value.toDouble()) : value.toString());
     }
 }
 
@@ -356,7 +356,7 @@ void RegisterFields::setLocked(bool locked)
 {
     m_locked = locked;
     for (const Field &f : std::as_const(m_fields)) {
-        switch (f.spec.kind) {
+        switch (f.def.kind) {
         case FieldKind::Line:
             static_cast<QLineEdit *>(f.box)->setReadOnly(locked);
             break;

@@ -24,7 +24,7 @@ enum class FieldKind {
 };
 
 // One field of an editing window: the column it shows, its caption and its limits.
-struct FieldSpec
+struct FieldDef
 {
     QString column;
     QString caption;
@@ -52,12 +52,12 @@ struct SaveCheck
 };
 
 // Shorthands for the field lists.
-FieldSpec LineField(const QString &column, const QString &caption, int maxLength = 0, const QString &note = {});
-FieldSpec MemoField(const QString &column, const QString &caption, int maxLength);
-FieldSpec NumberField(const QString &column, const QString &caption, int maxLength = 0);
-FieldSpec ChoiceField(const QString &column, const QString &caption, int maxLength, const QStringList &items);
-FieldSpec OptionsField(const QString &column, const QString &caption, const QStringList &items);
-FieldSpec HiddenField(const QString &column);
+FieldDef LineField(const QString &column, const QString &caption, int maxLength = 0, const QString &note = {});
+FieldDef MemoField(const QString &column, const QString &caption, int maxLength);
+FieldDef NumberField(const QString &column, const QString &caption, int maxLength = 0);
+FieldDef ChoiceField(const QString &column, const QString &caption, int maxLength, const QStringList &items);
+FieldDef OptionsField(const QString &column, const QString &caption, const QStringList &items);
+FieldDef HiddenField(const QString &column);
 
 // The boxes of an editing window built from its field list, in that order, with their captions,
 // notes and limits: filled from a record, read back as texts, locked and unlocked together.
@@ -65,9 +65,9 @@ class RegisterFields : public QWidget
 {
     Q_OBJECT
 public:
-    explicit RegisterFields(const QList<FieldSpec> &specs, QWidget *parent = nullptr);
+    explicit RegisterFields(const QList<FieldDef> &defs, QWidget *parent = nullptr);
 
-    const QList<FieldSpec> &specs() const { return m_specs; }
+    const QList<FieldDef> &defs() const { return m_defs; }
     bool has(const QString &column) const;
     // The control of a field (the frame of an Options field); nullptr for hidden fields.
     QWidget *box(const QString &column) const;
@@ -101,7 +101,7 @@ public:
 private:
     struct Field
     {
-        FieldSpec spec;
+        FieldDef def;
         QWidget *box = nullptr;
         QWidget *beside = nullptr; // the row's container for the note and extra widgets
         QButtonGroup *options = nullptr;
@@ -113,7 +113,7 @@ private:
     QWidget *buildBox(Field &field);
     void setOption(Field &field, const QString &stored);
 
-    QList<FieldSpec> m_specs;
+    QList<FieldDef> m_defs;
     QList<Field> m_fields;
     QHash<QString, int> m_index; // lower-case column -> position in m_fields
     bool m_locked = false;

@@ -11,30 +11,30 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-RegisterWindow::RegisterWindow(const RegisterSpec &spec, QWidget *parent)
+RegisterWindow::RegisterWindow(const RegisterDef &def, QWidget *parent)
     : QWidget(parent)
-    , m_spec(spec)
+    , m_def(def)
     , m_toolBar(new EditingToolBar(this))
     , m_states(m_toolBar->indicator())
 {
-    setObjectName(spec.className);
-    setWindowTitle(spec.caption);
+    setObjectName(def.className);
+    setWindowTitle(def.caption);
 
     auto *body = new QWidget(this);
     m_body = new QHBoxLayout(body);
-    m_fields = new RegisterFields(spec.fields, body);
+    m_fields = new RegisterFields(def.fields, body);
     m_body->addWidget(m_fields, 1);
-    m_search = new SearchPanel(spec.search, body);
+    m_search = new SearchPanel(def.search, body);
     m_search->setListLoader([this](bool byName) {
         RecordList rows;
         QString error;
-        if (m_source && !m_source->loadCodesAndNames(byName ? m_spec.nameColumn : m_spec.codeColumn, &rows, &error))
+        if (m_source && !m_source->loadCodesAndNames(byName ? m_def.nameColumn : m_def.codeColumn, &rows, &error))
             Dialogs().error(this, error);
         return rows;
     });
     connect(m_search, &SearchPanel::rowChosen, this, &RegisterWindow::moveTo);
     connect(m_search, &SearchPanel::findRequested, this, [this](bool byName, const QString &text) {
-        const int row = SearchPanel::find(m_rows, m_spec.search, byName, text);
+        const int row = SearchPanel::find(m_rows, m_def.search, byName, text);
         if (row >= 0)
             moveTo(row);
         m_states.setHeld(false);
@@ -45,12 +45,12 @@ RegisterWindow::RegisterWindow(const RegisterSpec &spec, QWidget *parent)
     layout->addWidget(body, 1);
     buildToolBar();
 
-    if (!spec.searchBeside.isEmpty())
-        connect(addNormalOnlyButton(spec.searchBeside, QStringLiteral("SearchButton"), QStringLiteral("?")),
+    if (!def.searchBeside.isEmpty())
+        connect(addNormalOnlyButton(def.searchBeside, QStringLiteral("SearchButton"), QStringLiteral("?")),
                 &QToolButton::clicked, this, &RegisterWindow::SearchClick);
 
     m_enter = new EnterMovesFocus(this);
-    for (const QStringList &chain : spec.enterChains)
+    for (const QStringList &chain : def.enterChains)
         m_fields->linkEnterChain(m_enter, chain);
     if (QWidget *code = codeBox())
         code->installEventFilter(this);
@@ -62,7 +62,7 @@ RegisterWindow::~RegisterWindow() = default;
 void RegisterWindow::buildToolBar()
 {
     m_states.addNormalOnly(m_toolBar->addButton("Add", QStringLiteral("เ&พิ่ม"), this, &RegisterWindow::AddClick));
-    if (m_spec.copy)
+    if (m_def.copy)
         m_states.addNormalOnly(m_toolBar->addButton("AddCopy", QStringLiteral("เพิ่ม Copy ข้อมูล"), this, &RegisterWindow::CopyClick));
     m_states.addNormalOnly(m_toolBar->addButton("Edit", QStringLiteral("แ&ก้ไข"), this, &RegisterWindow::EditClick));
     m_states.addNormalOnly(m_toolBar->addButton("Delete", QStringLiteral("ล&บ"), this, &RegisterWindow::DeleteClick));
@@ -97,7 +97,7 @@ QToolButton *RegisterWindow::addNormalOnlyButton(const QString &column, const QS
 
 QWidget *RegisterWindow::codeBox() const
 {
-    return m_fields->box(m_spec.codeColumn);
+    return m_fields->box(m_def.codeColumn);
 }
 
 void RegisterWindow::start(std::unique_ptr<RegisterSource> source, const QString &error)
@@ -137,7 +137,7 @@ bool RegisterWindow::reload(const QString &code)
         return false;
     }
     m_rows = rows;
-    const int found = code.isEmpty() ? -1 : m_rows.findEqual(m_spec.codeColumn, code);
+    const int found = code.isEmpty() ? -1 : m_rows.findEqual(m_def.codeColumn, code);
     moveTo(found >= 0 ? found : before);
     return true;
 }
@@ -145,7 +145,7 @@ bool RegisterWindow::reload(const QString &code)
 void RegisterWindow::startNewRecord(const NewRecordPreset &preset, bool copy)
 {
     setMode(QStringLiteral("add"));
-    for (const FieldSpec &field : m_spec.fields) {
+    for (const FieldDef &field : m_def.fields) {
         if (preset.keep.contains(field.column, Qt::CaseInsensitive))
             continue;
         m_fields->setText(field.column, preset.values.value(field.column).toString());
@@ -159,21 +159,21 @@ void RegisterWindow::AddClick()
 {
     if (m_states.editing() || !m_source)
         return;
-    startNewRecord(m_spec.add, false);
+    startNewRecord(m_def.add, false);
 }
 
 void RegisterWindow::CopyClick()
 {
-    if (m_states.editing() || !m_spec.copy || m_current < 0)
+    if (m_states.editing() || !m_def.copy || m_current < 0)
         return;
-    startNewRecord(*m_spec.copy, true);
+    startNewRecord(*m_def.copy, true);
 }
 
 void RegisterWindow::EditClick()
 {
     if (m_states.editing() || m_current < 0)
         return;
-    m_rememberedCode = m_fields->text(m_spec.codeColumn);
+    m_rememberedCode = m_fields->text(m_def.codeColumn);
     setMode(QStringLiteral("edit"));
     if (QWidget *code = codeBox())
         code->setFocus();
@@ -185,26 +185,26 @@ void RegisterWindow::CodeExit()
         return;
     m_checkingCode = true;
     QString error;
-    const std::optional<bool> taken = m_source->codeExists(m_fields->text(m_spec.codeColumn), &error);
+    const std::optional<bool> taken = m_source->codeExists(m_fields->text(m_def.codeColumn), &error);
     if (!taken) {
         Dialogs().error(this, error); // the save tests the code again
     } else if (*taken) {
-        Dialogs().message(this, m_spec.messages.duplicateOnLeave);
+        Dialogs().message(this, m_def.messages.duplicateOnLeave);
         m_states.setVetoed(m_save, true);
         codeBox()->setFocus();
     } else {
         m_states.setVetoed(m_save, false);
-        if (m_spec.freeCodeFocusesName && m_fields->box(m_spec.nameColumn))
-            m_fields->box(m_spec.nameColumn)->setFocus();
+        if (m_def.freeCodeFocusesName && m_fields->box(m_def.nameColumn))
+            m_fields->box(m_def.nameColumn)->setFocus();
     }
     m_checkingCode = false;
 }
 
 bool RegisterWindow::runChecks()
 {
-    const SaveCheck codeGiven = {m_spec.codeColumn, [](const QString &code) { return !code.trimmed().isEmpty(); },
-                                 m_spec.messages.emptyCode};
-    return m_fields->passes(QList<SaveCheck>{codeGiven} + m_spec.checks);
+    const SaveCheck codeGiven = {m_def.codeColumn, [](const QString &code) { return !code.trimmed().isEmpty(); },
+                                 m_def.messages.emptyCode};
+    return m_fields->passes(QList<SaveCheck>{codeGiven} + m_def.checks);
 }
 
 void RegisterWindow::SaveClick()
@@ -212,7 +212,7 @@ void RegisterWindow::SaveClick()
     if (!m_states.editing() || !m_source || !runChecks())
         return;
     const bool adding = mode() == u"add";
-    const QString code = m_fields->text(m_spec.codeColumn);
+    const QString code = m_fields->text(m_def.codeColumn);
     QString error;
     const RegisterSource::SaveResult result =
         m_source->save(adding, m_fields->texts(), adding ? code : m_rememberedCode, &error);
@@ -229,20 +229,20 @@ void RegisterWindow::showSaveResult(RegisterSource::SaveResult result, const QSt
 {
     Q_UNUSED(error); // the user is told in the register's own words; the record stays as typed
     if (result == RegisterSource::SaveResult::DuplicateCode) {
-        Dialogs().message(this, m_spec.messages.duplicateOnSave);
+        Dialogs().message(this, m_def.messages.duplicateOnSave);
         if (QWidget *code = codeBox())
             code->setFocus();
         return;
     }
-    Dialogs().message(this, m_spec.messages.saveFailed);
+    Dialogs().message(this, m_def.messages.saveFailed);
 }
 
 void RegisterWindow::CancelClick()
 {
     if (!m_states.editing())
         return;
-    if (!m_spec.messages.cancelled.isEmpty())
-        Dialogs().message(this, m_spec.messages.cancelled);
+    if (!m_def.messages.cancelled.isEmpty())
+        Dialogs().message(this, m_def.messages.cancelled);
     setMode(QStringLiteral("normal"));
     moveTo(m_rows.size() - 1);
 }
@@ -251,11 +251,11 @@ void RegisterWindow::DeleteClick()
 {
     if (m_states.editing() || m_current < 0 || !m_source)
         return;
-    if (!Dialogs().askYesNo(this, m_spec.messages.confirmDelete))
+    if (!Dialogs().askYesNo(this, m_def.messages.confirmDelete))
         return;
     QString error;
-    if (!m_source->remove(m_fields->text(m_spec.codeColumn), &error))
-        Dialogs().message(this, m_spec.messages.deleteFailed);
+    if (!m_source->remove(m_fields->text(m_def.codeColumn), &error))
+        Dialogs().message(this, m_def.messages.deleteFailed);
     if (reload(QString()))
         moveTo(m_rows.size() - 1);
 }
@@ -264,7 +264,7 @@ void RegisterWindow::RefreshClick()
 {
     if (m_states.editing())
         return;
-    reload(m_rows.text(m_current, m_spec.codeColumn));
+    reload(m_rows.text(m_current, m_def.codeColumn));
 }
 
 void RegisterWindow::CloseClick()
@@ -277,7 +277,7 @@ void RegisterWindow::SearchClick()
     if (m_states.editing() || !m_source)
         return;
     m_states.setHeld(true);
-    const QPoint at = m_spec.search.position;
+    const QPoint at = m_def.search.position;
     const QSize room = m_search->parentWidget()->size() - QSize(at.x() + 8, at.y() + 8);
     m_search->setGeometry(QRect(at, QSize(std::clamp(room.width(), 320, 480), std::max(room.height(), 280))));
     m_search->open(m_rows, m_current);

@@ -41,19 +41,19 @@ struct NewRecordPreset
 };
 
 // Everything in which one register window differs from another.
-struct RegisterSpec
+struct RegisterDef
 {
     QString className;
     QString caption;
     QString codeColumn;
     QString nameColumn;
-    QList<FieldSpec> fields;
+    QList<FieldDef> fields;
     // Enter moves the focus along each chain; a chain that names its first column again at the
     // end goes round.
     QList<QStringList> enterChains;
     // The field beside which the "?" button of the search panel sits.
     QString searchBeside;
-    SearchPanelSpec search;
+    SearchPanelDef search;
     NewRecordPreset add;
     // Offers "เพิ่ม Copy ข้อมูล" (add as a copy of the record shown) when set.
     std::optional<NewRecordPreset> copy;
@@ -66,7 +66,7 @@ struct RegisterSpec
 // One register window: the tool bar (add, add as copy, edit, delete, Refresh, the navigator,
 // cancel, save, close), the mode and the button states, the fields, the search panel, the
 // duplicate test on leaving the code box and the save with its error trap. A register is a
-// RegisterSpec and a RegisterSource; a window of its own adds only what no other register has
+// RegisterDef and a RegisterSource; a window of its own adds only what no other register has
 // (a picture, a stock figure, an envelope button).
 //
 // Modes: normal -> add (add, add as copy) -> normal (saved or cancelled); normal -> edit ->
@@ -76,10 +76,10 @@ class RegisterWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit RegisterWindow(const RegisterSpec &spec, QWidget *parent = nullptr);
+    explicit RegisterWindow(const RegisterDef &def, QWidget *parent = nullptr);
     ~RegisterWindow() override;
 
-    const RegisterSpec &spec() const { return m_spec; }
+    const RegisterDef &def() const { return m_def; }
     QString mode() const { return m_states.mode(); }
     const RecordList &rows() const { return m_rows; }
     // The row on display, -1 when the register is empty.
@@ -136,7 +136,7 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    RegisterSpec m_spec;
+    RegisterDef m_def;
     std::unique_ptr<RegisterSource> m_source;
     RecordList m_rows;
     int m_current = -1;

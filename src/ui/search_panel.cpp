@@ -54,9 +54,9 @@ private:
     RecordList m_rows;
 };
 
-SearchPanel::SearchPanel(const SearchPanelSpec &spec, QWidget *parent)
+SearchPanel::SearchPanel(const SearchPanelDef &def, QWidget *parent)
     : QFrame(parent)
-    , m_spec(spec)
+    , m_def(def)
 {
     setObjectName(QStringLiteral("SearchPanel"));
     setFrameShape(QFrame::StyledPanel);
@@ -75,11 +75,11 @@ SearchPanel::SearchPanel(const SearchPanelSpec &spec, QWidget *parent)
     m_label = new QLabel(this);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("SearchText"));
-    m_text->setMaxLength(spec.maxLength);
-    m_close = new QPushButton(spec.closeCaption, this);
+    m_text->setMaxLength(def.maxLength);
+    m_close = new QPushButton(def.closeCaption, this);
     m_close->setObjectName(QStringLiteral("SearchClose"));
 
-    m_model = new RecordListModel({spec.codeColumn, spec.nameColumn}, {spec.codeHeader, spec.nameHeader}, this);
+    m_model = new RecordListModel({def.codeColumn, def.nameColumn}, {def.codeHeader, def.nameHeader}, this);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("SearchList"));
     m_list->setModel(m_model);
@@ -119,18 +119,18 @@ QString SearchPanel::text() const
     return m_text->text();
 }
 
-int SearchPanel::find(const RecordList &rows, const SearchPanelSpec &spec, bool byName, const QString &text)
+int SearchPanel::find(const RecordList &rows, const SearchPanelDef &def, bool byName, const QString &text)
 {
-    return byName ? rows.findPrefix(spec.nameColumn, text) : rows.findEqual(spec.codeColumn, text);
+    return byName ? rows.findPrefix(def.nameColumn, text) : rows.findEqual(def.codeColumn, text);
 }
 
 void SearchPanel::open(const RecordList &registerRows, int current)
 {
-    m_choice->button(m_spec.startsByName ? 1 : 0)->setChecked(true);
-    m_label->setText(m_spec.startsByName ? m_spec.nameLabel : m_spec.codeLabel);
+    m_choice->button(m_def.startsByName ? 1 : 0)->setChecked(true);
+    m_label->setText(m_def.startsByName ? m_def.nameLabel : m_def.codeLabel);
     m_rows = registerRows;
     loadList();
-    if (!m_spec.ownList)
+    if (!m_def.ownList)
         selectRow(current);
     m_text->clear();
     show();
@@ -140,7 +140,7 @@ void SearchPanel::open(const RecordList &registerRows, int current)
 
 void SearchPanel::loadList()
 {
-    if (m_spec.ownList && m_loader)
+    if (m_def.ownList && m_loader)
         m_rows = m_loader(byName());
     m_model->setRows(m_rows);
 }
@@ -161,25 +161,25 @@ int SearchPanel::currentRow() const
 
 QString SearchPanel::rowValue(int row) const
 {
-    return m_rows.text(row, byName() ? m_spec.nameColumn : m_spec.codeColumn);
+    return m_rows.text(row, byName() ? m_def.nameColumn : m_def.codeColumn);
 }
 
 void SearchPanel::ChoiceClick(int id)
 {
-    m_label->setText(id == 1 ? m_spec.nameLabel : m_spec.codeLabel);
-    if (m_spec.ownList)
+    m_label->setText(id == 1 ? m_def.nameLabel : m_def.codeLabel);
+    if (m_def.ownList)
         loadList();
     m_text->setFocus();
 }
 
 void SearchPanel::TextReturnPressed()
 {
-    if (!m_spec.ownList) {
+    if (!m_def.ownList) {
         CloseClick();
         return;
     }
     // Nothing found: the list stays and its current row is taken.
-    selectRow(find(m_rows, m_spec, byName(), m_text->text()));
+    selectRow(find(m_rows, m_def, byName(), m_text->text()));
     if (currentRow() >= 0)
         m_text->setText(rowValue(currentRow()));
     if (byName())
@@ -191,7 +191,7 @@ void SearchPanel::TextReturnPressed()
 void SearchPanel::ListClick(int row)
 {
     m_text->setText(rowValue(row));
-    if (!m_spec.ownList)
+    if (!m_def.ownList)
         emit rowChosen(row);
 }
 

@@ -15,7 +15,7 @@ class QTableView;
 class RecordListModel;
 
 // How a register's search panel behaves; the registers differ only in these points.
-struct SearchPanelSpec
+struct SearchPanelDef
 {
     QString codeColumn;
     QString nameColumn;
@@ -46,7 +46,7 @@ public:
     // Gives the panel's own list ordered by the chosen column (byName false: by code).
     using ListLoader = std::function<RecordList(bool byName)>;
 
-    SearchPanel(const SearchPanelSpec &spec, QWidget *parent = nullptr);
+    SearchPanel(const SearchPanelDef &def, QWidget *parent = nullptr);
     ~SearchPanel() override;
 
     void setListLoader(ListLoader loader) { m_loader = std::move(loader); }
@@ -60,7 +60,7 @@ public:
     QTableView *list() const { return m_list; }
     QPushButton *closeButton() const { return m_close; }
 
-    static int find(const RecordList &rows, const SearchPanelSpec &spec, bool byName, const QString &text);
+    static int find(const RecordList &rows, const SearchPanelDef &def, bool byName, const QString &text);
 
 public slots:
     void ChoiceClick(int id);
@@ -84,7 +84,7 @@ private:
     int currentRow() const;
     QString rowValue(int row) const;
 
-    SearchPanelSpec m_spec;
+    SearchPanelDef m_def;
     ListLoader m_loader;
     RecordList m_rows;
     RecordListModel *m_model = nullptr;

@@ -19,33 +19,33 @@ RecordList asRecordList(const QVariantMap &row)
 
 } // namespace
 
-SingleRecordWindow::SingleRecordWindow(const SingleRecordSpec &spec, QWidget *parent)
+SingleRecordWindow::SingleRecordWindow(const SingleRecordDef &def, QWidget *parent)
     : QWidget(parent)
-    , m_spec(spec)
+    , m_def(def)
     , m_toolBar(new EditingToolBar(this))
     , m_states(m_toolBar->indicator())
 {
-    setObjectName(spec.className);
-    setWindowTitle(spec.caption);
+    setObjectName(def.className);
+    setWindowTitle(def.caption);
     m_states.addNormalOnly(m_toolBar->addButton("Edit", QStringLiteral("แ&ก้ไข"), this, &SingleRecordWindow::EditClick));
     m_refresh = m_toolBar->addButton("Refresh", QStringLiteral("Refresh"), this, &SingleRecordWindow::RefreshClick);
     m_states.addEditingOnly(m_toolBar->addButton("Cancel", QStringLiteral("&ยกเลิก"), this, &SingleRecordWindow::CancelClick));
-    m_states.addEditingOnly(m_toolBar->addButton("Save", spec.saveCaption, this, &SingleRecordWindow::SaveClick));
-    m_states.addNormalOnly(m_toolBar->addButton("Close", spec.closeCaption, this, &SingleRecordWindow::CloseClick),
+    m_states.addEditingOnly(m_toolBar->addButton("Save", def.saveCaption, this, &SingleRecordWindow::SaveClick));
+    m_states.addNormalOnly(m_toolBar->addButton("Close", def.closeCaption, this, &SingleRecordWindow::CloseClick),
                            /*heldToo=*/false);
 
-    m_fields = new RegisterFields(spec.fields);
+    m_fields = new RegisterFields(def.fields);
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setWidget(m_fields);
     auto *pages = new QTabWidget(this);
-    pages->addTab(scroll, spec.pageCaption);
+    pages->addTab(scroll, def.pageCaption);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_toolBar);
     layout->addWidget(pages, 1);
 
     m_enter = new EnterMovesFocus(this);
-    m_fields->linkEnterChain(m_enter, spec.enterChain);
+    m_fields->linkEnterChain(m_enter, def.enterChain);
     setMode(QStringLiteral("normal"));
 }
 
@@ -88,10 +88,10 @@ void SingleRecordWindow::EditClick()
     if (m_states.editing() || !m_source)
         return;
     m_fields->fill(asRecordList(m_row), 0);
-    m_oldKey = m_row.value(m_spec.keyColumn).toString();
+    m_oldKey = m_row.value(m_def.keyColumn).toString();
     setMode(QStringLiteral("edit"));
-    if (!m_spec.enterChain.isEmpty() && m_fields->box(m_spec.enterChain.first()))
-        m_fields->box(m_spec.enterChain.first())->setFocus();
+    if (!m_def.enterChain.isEmpty() && m_fields->box(m_def.enterChain.first()))
+        m_fields->box(m_def.enterChain.first())->setFocus();
 }
 
 void SingleRecordWindow::RefreshClick()
@@ -111,11 +111,11 @@ void SingleRecordWindow::SaveClick()
 {
     if (!m_states.editing() || !m_source)
         return;
-    if (!m_fields->passes(m_spec.checks))
+    if (!m_fields->passes(m_def.checks))
         return;
     QString error;
     if (!m_source->save(m_fields->texts(), m_oldKey, &error)) {
-        Dialogs().error(this, m_spec.saveFailed);
+        Dialogs().error(this, m_def.saveFailed);
         return;
     }
     reread();

@@ -25,13 +25,13 @@ public:
     virtual bool save(const QVariantMap &texts, const QString &oldKey, QString *error) = 0;
 };
 
-struct SingleRecordSpec
+struct SingleRecordDef
 {
     QString className;
     QString caption;
     QString pageCaption; // the one tab page the fields sit on
     QString keyColumn;   // identifies the row for the update
-    QList<FieldSpec> fields;
+    QList<FieldDef> fields;
     QStringList enterChain;
     QList<SaveCheck> checks;
     QString saveCaption = QStringLiteral("บัน&ทึก");
@@ -47,7 +47,7 @@ class SingleRecordWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SingleRecordWindow(const SingleRecordSpec &spec, QWidget *parent = nullptr);
+    explicit SingleRecordWindow(const SingleRecordDef &def, QWidget *parent = nullptr);
     ~SingleRecordWindow() override;
 
     QString mode() const { return m_states.mode(); }
@@ -69,7 +69,7 @@ private:
     bool reread();
     void setMode(const QString &mode);
 
-    SingleRecordSpec m_spec;
+    SingleRecordDef m_def;
     std::unique_ptr<RowSource> m_source;
     QVariantMap m_row;
     QString m_oldKey;
