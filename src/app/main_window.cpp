@@ -5,7 +5,14 @@
 #include "app/app_path.h"
 #include "app/window_placement.h"
 #include "common/shared_state.h"
+#include "registers/office_window.h"
+#include "registers/party_registers.h"
+#include "registers/product_register.h"
+#include "registers/project_register.h"
+#include "registers/system_settings_window.h"
+#include "registers/register_sticker_sheet.h"
 #include "stickers/print_barcode.h"
+#include "stickers/sticker_sheet.h"
 #include "ui/dialogs.h"
 
 #include <QAction>
@@ -39,7 +46,9 @@ TMAIN::TMAIN(const QString &workingFolder, QWidget *parent)
     setCentralWidget(m_mdi);
     buildMenu();
     registerWindow(QStringLiteral("mmlogin1"), [] { return new Tpasswd_full; });
+    registerReferenceWindows();
     registerWindow(QStringLiteral("N55"), [] { return new Tprint_barcode; });
+    SetRegisterStickerSheetOpener(OpenRegisterStickerSheet);
     SetWindowHost(this);
     SetMainMenu(this);
     FormCreate();
@@ -175,6 +184,17 @@ void TMAIN::buildMenu()
     setHandler(QStringLiteral("mmorder"), [this] { openDocumentWindow(5); });
     for (const QString &name : m_items.keys())
         refreshEnabled(name);
+}
+
+void TMAIN::registerReferenceWindows()
+{
+    registerWindow(QStringLiteral("N27"), [] { return new TRef_Supply_Sql; });
+    registerWindow(QStringLiteral("N44"), [] { return new TRef_Cust_Sql; });
+    registerWindow(QStringLiteral("N28"), [] { return new TRef_Sale_Sql; });
+    registerWindow(QStringLiteral("SQL1"), [] { return new TRef_Part_Sql; });
+    registerWindow(QStringLiteral("N23"), [] { return new TRef_Project; });
+    registerWindow(QStringLiteral("mmoffice"), [] { return new TRef_Office_Sql; });
+    registerWindow(QStringLiteral("N46"), [] { return new TRef_Sys_Sql; });
 }
 
 void TMAIN::setHandler(const QString &itemName, std::function<void()> handler)

@@ -50,6 +50,8 @@ protected:
 private:
     void FormCreate();
     void buildMenu();
+    // The registers, the company profile and the settings under "ข้อมูลอ้างอิง".
+    void registerReferenceWindows();
     QMenu *addSubmenu(const QString &name, const QString &caption);
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void setHandler(const QString &itemName, std::function<void()> handler);

@@ -5,6 +5,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <iterator>
+
 namespace {
 
 ColumnDef text(const char *name, int width)
@@ -118,7 +120,9 @@ QList<ColumnDef> lineColumns()
 QList<TableDef> buildTables()
 {
     const QString inv = QStringLiteral("INV_NO");
-    const QStringList lineLookups = {QStringLiteral("INV_NO"), QStringLiteral("PRO_NO, STK_POST")};
+    // The second lookup covers the balance sums: a product's lines of one posting code and their
+    // quantities are read from the index alone, never from the table.
+    const QStringList lineLookups = {QStringLiteral("INV_NO"), QStringLiteral("PRO_NO, STK_POST, PRO_QTY")};
     return {
         {QStringLiteral("orvexsys"), settingsColumns(), QStringLiteral("OF_NO"), {}},
         {QStringLiteral("product"), productColumns(), QStringLiteral("PRO_NO"), {}},
@@ -178,10 +182,28 @@ int storedVersion(QSqlDatabase db, QString *error)
     return query.value(0).toInt();
 }
 
-// Upgrade steps: entry i turns a version-(i+1) file into version i+2. Empty while the first
-// version is the only one.
+QString lookupIndexSql(const TableDef &table, int index)
+{
+    return QStringLiteral("CREATE INDEX %1_lookup%2 ON %1 (%3)").arg(table.name).arg(index + 1).arg(table.lookups[index]);
+}
+
+// Version 1 looked lines up by (PRO_NO, STK_POST); version 2 adds PRO_QTY to that index so the
+// balance sums never touch the line rows.
+bool addBalanceCoveringIndexes(QSqlDatabase db, QString *error)
+{
+    for (const char *name : {"invoice1", "order1", "Tmpord1"}) {
+        const TableDef *table = FindTable(QString::fromLatin1(name));
+        if (!exec(db, QStringLiteral("DROP INDEX IF EXISTS %1_lookup2").arg(table->name), error)
+            || !exec(db, lookupIndexSql(*table, 1), error))
+            return false;
+    }
+    return true;
+}
+
+// Upgrade steps: entry i turns a version-(i+1) file into version i+2.
 using UpgradeStep = bool (*)(QSqlDatabase, QString *);
-const QList<UpgradeStep> kUpgradeSteps = {};
+const UpgradeStep kUpgradeSteps[] = {addBalanceCoveringIndexes};
+static_assert(std::size(kUpgradeSteps) == kSchemaVersion - 1, "every version needs its upgrade step");
 
 } // namespace
 
@@ -223,20 +245,18 @@ bool CreateSchema(QSqlDatabase db, QString *error)
             && !exec(db, QStringLiteral("CREATE UNIQUE INDEX %1_key ON %1 (%2)").arg(table.name, table.key), error))
             return false;
         for (int i = 0; i < table.lookups.size(); ++i) {
-            if (!exec(db, QStringLiteral("CREATE INDEX %1_lookup%2 ON %1 (%3)").arg(table.name).arg(i + 1).arg(table.lookups[i]), error))
+            if (!exec(db, lookupIndexSql(table, i), error))
                 return false;
         }
     }
     return exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), error);
 }
 
-bool UpgradeSchema(QSqlDatabase db, QString *error)
+namespace {
+
+// Whether this build can upgrade a file of that version; false with the reason otherwise.
+bool upgradable(QSqlDatabase db, int version, QString *error)
 {
-    int version = storedVersion(db, error);
-    if (version < 0)
-        return false;
-    if (version == kSchemaVersion)
-        return true;
     if (version > kSchemaVersion) {
         if (error)
             *error = QStringLiteral("The database file was made by a newer version of the program (data version %1, this program knows %2)")
@@ -249,11 +269,28 @@ bool UpgradeSchema(QSqlDatabase db, QString *error)
             *error = QStringLiteral("The file '%1' is not a data file of this program").arg(db.databaseName());
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool UpgradeSchema(QSqlDatabase db, QString *error)
+{
+    int version = storedVersion(db, error);
+    if (version < 0)
+        return false;
+    if (version == kSchemaVersion)
+        return true;
+    if (!upgradable(db, version, error))
+        return false;
     Transaction transaction(db);
     if (!transaction.begin(Transaction::Mode::Immediate, error))
         return false;
-    // Another copy may have upgraded the file while this one waited for the lock.
+    // Another copy may have upgraded the file while this one waited for the lock, perhaps a newer
+    // build beyond this one.
     version = storedVersion(db, error);
+    if (version < 0 || !upgradable(db, version, error))
+        return false;
     for (; version < kSchemaVersion; ++version) {
         if (!kUpgradeSteps[version - 1](db, error))
             return false;

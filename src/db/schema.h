@@ -31,7 +31,7 @@ const TableDef *FindTable(const QString &name); // case-insensitive
 int ColumnWidth(const QString &table, const QString &column);
 
 // Version stored in PRAGMA user_version; raised with every change of the tables below.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // Creates every table and index in an empty database and stamps the version. Runs in the
 // caller's transaction.

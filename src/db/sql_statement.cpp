@@ -4,6 +4,7 @@
 
 SqlStatement::SqlStatement(QSqlDatabase db, const QStringList &lines)
     : m_text(lines.join(QLatin1Char('\n')))
+    , m_names(parameterNames(m_text))
     , m_query(db)
 {
     m_query.setForwardOnly(false);
@@ -63,7 +64,7 @@ bool SqlStatement::exec(QString *error)
             *error = text;
         return false;
     };
-    const QStringList names = parameterNames(m_text);
+    const QStringList &names = m_names;
     for (const QString &name : names) {
         bool bound = false;
         for (const auto &entry : std::as_const(m_values))
@@ -75,8 +76,9 @@ bool SqlStatement::exec(QString *error)
         if (!names.contains(entry.first, Qt::CaseInsensitive))
             return fail(QStringLiteral("The statement has no parameter :%1").arg(entry.first));
     }
-    if (!m_query.prepare(m_text))
+    if (!m_prepared && !m_query.prepare(m_text))
         return fail(m_query.lastError().text());
+    m_prepared = true;
     // Bind with the spelling the text uses; a name used twice in the text gets its value each time.
     for (const QString &name : names) {
         for (const auto &entry : std::as_const(m_values)) {

@@ -8,7 +8,9 @@
 // One SQL statement written as text lines (each line begins and ends with a blank) with named
 // parameters (":pinv_no"). Values are bound by name only. exec() refuses to run while a parameter
 // of the text has no value or a bound name does not occur in the text, so a misspelt name is a
-// reported error instead of a silent NULL.
+// reported error instead of a silent NULL. The text is prepared by the first exec() and reused by
+// every later one, so a statement kept for the life of a connection is prepared once; values bound
+// before a run stay bound for the next unless bound again.
 class SqlStatement
 {
 public:
@@ -26,7 +28,9 @@ public:
 
 private:
     QString m_text;
+    QStringList m_names; // parameterNames(m_text)
     QSqlQuery m_query;
+    bool m_prepared = false;
     QList<QPair<QString, QVariant>> m_values;
 };
 

@@ -1,19 +1,18 @@
 #include "db/stock_balance.h"
 
-#include "db/sql_statement.h"
-
 namespace {
 
-std::optional<double> sumOf(QSqlDatabase db, const QStringList &lines, const QString &productCode, QString *error)
+const QStringList kGoodsInSum = {QStringLiteral(" select sum(Pro_Qty) from Order1 "),
+                                 QStringLiteral(" where pro_No = :mPro_No and stk_post = 2.00 ")};
+const QStringList kGoodsOutSum = {QStringLiteral(" select sum(Pro_Qty) from invoice1 "),
+                                  QStringLiteral(" where pro_No = :mPro_No and stk_post = 1.00 ")};
+const QStringList kOpening = {QStringLiteral(" select Pro_Total from product where pro_No = :mPro_No ")};
+
+SqlStatement forwardOnly(QSqlDatabase db, const QStringList &lines)
 {
     SqlStatement statement(db, lines);
-    statement.bind(QStringLiteral("mPro_No"), productCode);
-    if (!statement.exec(error))
-        return std::nullopt;
-    double sum = 0;
-    while (statement.query().next())
-        sum += statement.query().value(QStringLiteral("Pro_Qty")).toDouble();
-    return sum;
+    statement.query().setForwardOnly(true);
+    return statement;
 }
 
 bool addSums(QSqlDatabase db, const QStringList &lines, bool goodsIn, QHash<QString, PostedSums> &sums, QString *error)
@@ -31,28 +30,56 @@ bool addSums(QSqlDatabase db, const QStringList &lines, bool goodsIn, QHash<QStr
 
 } // namespace
 
-std::optional<double> StockBalance(QSqlDatabase db, const QString &productCode, QString *error)
+StockBalanceQuery::StockBalanceQuery(QSqlDatabase db)
+    : m_goodsIn(forwardOnly(db, kGoodsInSum))
+    , m_goodsOut(forwardOnly(db, kGoodsOutSum))
+    , m_opening(forwardOnly(db, kOpening))
 {
-    SqlStatement opening(db, {QStringLiteral(" select Pro_Total from product where pro_No = :mPro_No ")});
-    opening.bind(QStringLiteral("mPro_No"), productCode);
-    bool ok = false;
-    const double base = QueryScalar(opening, error, &ok).toDouble(); // empty reads as 0
-    if (!ok)
-        return std::nullopt;
+}
 
-    const auto in = sumOf(db,
-                          {QStringLiteral(" select Pro_No , Pro_Qty, Stk_Post from Order1 "),
-                           QStringLiteral(" where pro_No = :mPro_No and stk_post = 2.00 ")},
-                          productCode, error);
+QStringList StockBalanceQuery::sumStatementTexts()
+{
+    return {kGoodsInSum.join(QLatin1Char('\n')), kGoodsOutSum.join(QLatin1Char('\n'))};
+}
+
+std::optional<double> StockBalanceQuery::scalar(SqlStatement &statement, const QString &productCode, QString *error)
+{
+    statement.bind(QStringLiteral("mPro_No"), productCode);
+    if (!statement.exec(error))
+        return std::nullopt;
+    QSqlQuery &query = statement.query();
+    // The sum of no lines and an empty PRO_TOTAL are NULL, which reads as 0.
+    const double value = query.next() ? query.value(0).toDouble() : 0;
+    // Ends the read now instead of at the next run, so no lock outlives the call.
+    query.finish();
+    return value;
+}
+
+std::optional<PostedSums> StockBalanceQuery::posted(const QString &productCode, QString *error)
+{
+    const auto in = scalar(m_goodsIn, productCode, error);
     if (!in)
         return std::nullopt;
-    const auto out = sumOf(db,
-                           {QStringLiteral(" select Pro_No , Pro_Qty, Stk_Post from invoice1 "),
-                            QStringLiteral(" where pro_No = :mPro_No and stk_post = 1.00 ")},
-                           productCode, error);
+    const auto out = scalar(m_goodsOut, productCode, error);
     if (!out)
         return std::nullopt;
-    return base + *in - *out;
+    return PostedSums{*in, *out};
+}
+
+std::optional<double> StockBalanceQuery::balance(const QString &productCode, double opening, QString *error)
+{
+    const auto sums = posted(productCode, error);
+    if (!sums)
+        return std::nullopt;
+    return opening + sums->in - sums->out;
+}
+
+std::optional<double> StockBalanceQuery::balance(const QString &productCode, QString *error)
+{
+    const auto opening = scalar(m_opening, productCode, error);
+    if (!opening)
+        return std::nullopt;
+    return balance(productCode, *opening, error);
 }
 
 std::optional<QHash<QString, PostedSums>> PostedSumsByProduct(QSqlDatabase db, QString *error)

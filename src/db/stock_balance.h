@@ -1,8 +1,11 @@
 #pragma once
 
+#include "db/sql_statement.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -11,15 +14,41 @@
 // never count, and a line's own CUT_STOCK does not change its share. Products that are not
 // stock-counted (CUT_STOCK "0") are shown as each window decides; this is the bare rule.
 
-// The balance of one product; nullopt with an error text when the store fails. An unknown product
-// has PRO_TOTAL 0, so its balance is the sum of its lines.
-std::optional<double> StockBalance(QSqlDatabase db, const QString &productCode, QString *error);
-
 // Posted quantities of one product.
 struct PostedSums
 {
     double in = 0;  // goods-in lines, STK_POST 2
     double out = 0; // goods-out lines, STK_POST 1
+};
+
+// Balances of single products on one connection. The engine adds the quantities: one sum()
+// statement per line table, answered from the covering index (PRO_NO, STK_POST, PRO_QTY) without
+// reading a line row. The statements are prepared when they first run and kept for the life of
+// the object, so a window that shows a balance per product or per keystroke keeps one of these
+// beside its connection (and destroys it before the connection). Each run releases its read at
+// once, so a balance shown on screen never holds other connections' writes back.
+class StockBalanceQuery
+{
+public:
+    explicit StockBalanceQuery(QSqlDatabase db);
+
+    // The posted sums of one product (0 for a product without lines).
+    std::optional<PostedSums> posted(const QString &productCode, QString *error);
+    // opening (the product's PRO_TOTAL, as the caller read it) + goods in - goods out.
+    std::optional<double> balance(const QString &productCode, double opening, QString *error);
+    // The same with PRO_TOTAL read from the product; an unknown product has PRO_TOTAL 0, so its
+    // balance is the sum of its lines.
+    std::optional<double> balance(const QString &productCode, QString *error);
+
+    // The texts of the goods-in and goods-out sum statements, for plan checks.
+    static QStringList sumStatementTexts();
+
+private:
+    std::optional<double> scalar(SqlStatement &statement, const QString &productCode, QString *error);
+
+    SqlStatement m_goodsIn;
+    SqlStatement m_goodsOut;
+    SqlStatement m_opening;
 };
 
 // The posted in and out sums of every product that has lines, in one pass over the line tables

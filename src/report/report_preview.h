@@ -46,6 +46,7 @@ public:
 
     void setOutput(PreviewOutput output) { m_output = std::move(output); }
 
+    const ReportDocument &document() const { return *m_document; }
     int pageCount() const { return int(m_document->pages.size()); }
     int currentPage() const { return m_pageIndex + 1; } // 1-based
     double zoom() const;

@@ -2,6 +2,9 @@
 
 #include "common/shared_state.h"
 #include "report/report_layout.h"
+#include "report/report_preview.h"
+#include "stickers/sticker_job.h"
+#include "ui/dialogs.h"
 
 namespace {
 
@@ -99,4 +102,15 @@ std::shared_ptr<const ReportDocument> LayOutStickerSheet(StickerSheet sheet, Sym
         sheet == StickerSheet::Register ? RegisterSheetValues() : StickerJobValues();
     return std::make_shared<const ReportDocument>(
         LayoutReport(BuildStickerSheet(StickerGeometry(sheet, symbology), values)));
+}
+
+QWidget *OpenRegisterStickerSheet()
+{
+    const SharedState &shared = Shared();
+    StickerProblem problem;
+    if (!HandOverRegisterSheet(shared.RegisterStickerCode, shared.RegisterStickerName, &problem)) {
+        Dialogs().message(nullptr, problem.message);
+        return nullptr;
+    }
+    return ShowReportPreview(LayOutStickerSheet(StickerSheet::Register, Symbology::Ean13));
 }

@@ -36,3 +36,9 @@ Report BuildStickerSheet(const StickerSheetGeometry &geometry, const StickerShee
 
 // BuildStickerSheet laid out, for the sheet and symbology of a job (values from the shared state).
 std::shared_ptr<const ReportDocument> LayOutStickerSheet(StickerSheet sheet, Symbology symbology);
+
+class QWidget;
+// The product register's EAN-13 button: the register's sheet for RegisterStickerCode and
+// RegisterStickerName of the shared state, in its print preview (returned; deleted when closed).
+// A code EAN-13 cannot encode is refused with its message and nothing opens (nullptr).
+QWidget *OpenRegisterStickerSheet();

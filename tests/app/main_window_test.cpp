@@ -1,6 +1,7 @@
 #include "app/app_path.h"
 #include "app/main_window.h"
 #include "app/window_placement.h"
+#include "temp_data_folder.h"
 #include "common/shared_state.h"
 #include "report/report_preview.h"
 #include "ui/fake_dialogs.h"
@@ -282,11 +283,36 @@ TEST_F(MainWindowFixture, OneStockDocumentWindowAtATime)
 TEST_F(MainWindowFixture, RegisteredWindowsOpenAnewOnEveryChoice)
 {
     TMAIN main(dir.path());
-    main.registerWindow(QStringLiteral("N27"), [] { return new QWidget; });
-    main.setItemAllowed(QStringLiteral("mmref"), true);
-    EXPECT_TRUE(main.item(QStringLiteral("N27"))->isEnabled());
-    EXPECT_FALSE(main.item(QStringLiteral("N44"))->isEnabled()) << "an item whose window is not offered stays off";
-    main.item(QStringLiteral("N27"))->trigger();
-    main.item(QStringLiteral("N27"))->trigger();
+    main.registerWindow(QStringLiteral("N30"), [] { return new QWidget; });
+    main.setItemAllowed(QStringLiteral("mmreport"), true);
+    EXPECT_TRUE(main.item(QStringLiteral("N30"))->isEnabled());
+    EXPECT_FALSE(main.item(QStringLiteral("N20"))->isEnabled()) << "an item whose window is not offered stays off";
+    main.item(QStringLiteral("N30"))->trigger();
+    main.item(QStringLiteral("N30"))->trigger();
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
+}
+
+TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
+{
+    Shared() = SharedState();
+    FakeDialogs dialogs;
+    TempDataFolder data;
+    ASSERT_TRUE(data.ok()) << data.error().toStdString();
+    QTemporaryDir dir;
+    writeAppPath(dir, data.folder().toUtf8());
+    TMAIN main(dir.path());
+    main.setItemAllowed(QStringLiteral("mmref"), true);
+    const QList<QPair<QString, QString>> windows = {
+        {"N27", "TRef_Supply_Sql"}, {"N44", "TRef_Cust_Sql"},   {"N28", "TRef_Sale_Sql"}, {"SQL1", "TRef_Part_Sql"},
+        {"N23", "TRef_Project"},    {"mmoffice", "TRef_Office_Sql"}, {"N46", "TRef_Sys_Sql"},
+    };
+    for (const auto &[item, window] : windows) {
+        ASSERT_TRUE(main.item(item)->isEnabled()) << item.toStdString();
+        main.item(item)->trigger();
+        QMdiSubWindow *active = main.mdiArea()->subWindowList().last();
+        EXPECT_EQ(active->widget()->objectName(), window) << item.toStdString();
+        active->close(); // at most five connections are open at a time
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(dialogs.shown(), QStringList());
 }

@@ -6,6 +6,7 @@
 #include "db/schema.h"
 #include "db/sql_statement.h"
 #include "db/stock_balance.h"
+#include "engine/transaction.h"
 #include "temp_data_folder.h"
 
 #include <QFileInfo>
@@ -234,12 +235,15 @@ TEST_F(DbFixture, BalanceCountsGoodsInAndOutButNeverPurchaseOrders)
               " values (:pinv_no, :ppro_no, :ppro_qty, :pstk_post) "},
              {{"pinv_no", "X"}, {"ppro_no", "P-7"}, {"ppro_qty", quantities[i]}, {"pstk_post", lines[i].second}});
     QString error;
-    EXPECT_EQ(StockBalance(db(), QStringLiteral("P-7"), &error), std::optional<double>(7));
+    StockBalanceQuery balances(db());
+    EXPECT_EQ(balances.balance(QStringLiteral("P-7"), &error), std::optional<double>(7));
     const auto sums = PostedSumsByProduct(db(), &error);
     ASSERT_TRUE(sums);
     EXPECT_EQ(sums->value(QStringLiteral("P-7")).in, 10);
     EXPECT_EQ(sums->value(QStringLiteral("P-7")).out, 3);
-    EXPECT_EQ(StockBalance(db(), QStringLiteral("nothing"), &error), std::optional<double>(0));
+    EXPECT_EQ(balances.balance(QStringLiteral("nothing"), &error), std::optional<double>(0));
+    EXPECT_EQ(balances.balance(QStringLiteral("P-7"), 100, &error), std::optional<double>(107))
+        << "the same prepared statements serve every call";
 }
 
 TEST(DemoData, PostedSumsAgreeWithTheBalanceOfEveryProduct)
@@ -254,11 +258,12 @@ TEST(DemoData, PostedSumsAgreeWithTheBalanceOfEveryProduct)
     ASSERT_TRUE(sums);
     QSqlQuery q(connection->database());
     q.exec(QStringLiteral("select pro_no, pro_total, cut_stock from product"));
+    StockBalanceQuery balances(connection->database());
     int products = 0;
     while (q.next()) {
         ++products;
         const QString code = q.value(0).toString();
-        const auto balance = StockBalance(connection->database(), code, &error);
+        const auto balance = balances.balance(code, &error);
         ASSERT_TRUE(balance);
         EXPECT_DOUBLE_EQ(*balance, q.value(1).toDouble() + sums->value(code).in - sums->value(code).out) << code.toStdString();
         if (q.value(2).toString() != u"0") {
@@ -341,4 +346,91 @@ TEST(Schema, RefusesFilesOfANewerBuildOrOfAnotherProgram)
         EXPECT_EQ(OpenDataConnection(&error), nullptr) << version;
         EXPECT_FALSE(error.isEmpty());
     }
+}
+
+namespace {
+
+// The line tables' product index as the first build made it: (PRO_NO, STK_POST), data version 1.
+void MakeFirstVersionFile(const TempDataFolder &folder)
+{
+    auto c = Connection::open(CurrentConnectionSettings(), nullptr);
+    ASSERT_TRUE(c) << folder.databasePath().toStdString();
+    QSqlQuery q(c->database());
+    for (const char *table : {"invoice1", "order1", "Tmpord1"}) {
+        ASSERT_TRUE(q.exec(QStringLiteral("DROP INDEX %1_lookup2").arg(QLatin1String(table)))) << q.lastError().text().toStdString();
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE INDEX %1_lookup2 ON %1 (PRO_NO, STK_POST)").arg(QLatin1String(table))));
+    }
+    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version = 1")));
+}
+
+QStringList indexColumns(QSqlDatabase db, const QString &index)
+{
+    QStringList columns;
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA index_info(%1)").arg(index));
+    while (q.next())
+        columns.append(q.value(2).toString());
+    return columns;
+}
+
+QString queryPlan(QSqlDatabase db, const QString &statement)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + statement);
+    q.bindValue(QStringLiteral(":mPro_No"), QStringLiteral("P-1"));
+    if (!q.exec())
+        return q.lastError().text();
+    QStringList steps;
+    while (q.next())
+        steps.append(q.value(3).toString());
+    return steps.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+TEST(Schema, AFileOfTheFirstBuildIsUpgradedAndBalancesReadOnlyTheCoveringIndex)
+{
+    TempDataFolder folder;
+    ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
+    folder.use();
+    MakeFirstVersionFile(folder);
+
+    QString error;
+    auto connection = OpenDataConnection(&error);
+    ASSERT_TRUE(connection) << error.toStdString();
+    {
+        QSqlDatabase db = connection->database();
+        QSqlQuery version(db);
+        ASSERT_TRUE(version.exec(QStringLiteral("PRAGMA user_version")) && version.next());
+        EXPECT_EQ(version.value(0).toInt(), kSchemaVersion);
+        for (const char *table : {"invoice1", "order1", "Tmpord1"})
+            EXPECT_EQ(indexColumns(db, QStringLiteral("%1_lookup2").arg(QLatin1String(table))),
+                      QStringList({"PRO_NO", "STK_POST", "PRO_QTY"}))
+                << table;
+
+        const QStringList sums = StockBalanceQuery::sumStatementTexts();
+        ASSERT_EQ(sums.size(), 2);
+        EXPECT_EQ(queryPlan(db, sums[0]), QStringLiteral("SEARCH Order1 USING COVERING INDEX order1_lookup2 (PRO_NO=? AND STK_POST=?)"));
+        EXPECT_EQ(queryPlan(db, sums[1]), QStringLiteral("SEARCH invoice1 USING COVERING INDEX invoice1_lookup2 (PRO_NO=? AND STK_POST=?)"));
+    }
+}
+
+TEST_F(DbFixture, ABalanceOnScreenDoesNotHoldOtherConnectionsWritesBack)
+{
+    exec({" insert into order1 (inv_no, pro_no, pro_qty, stk_post) values (:pinv_no, :ppro_no, :ppro_qty, 2.00) "},
+         {{"pinv_no", "RECV3000001"}, {"ppro_no", "P-1"}, {"ppro_qty", 4.0}});
+    StockBalanceQuery balances(db());
+    QString error;
+    ASSERT_EQ(balances.balance(QStringLiteral("P-1"), &error), std::optional<double>(4)) << error.toStdString();
+
+    // The balance statements stay prepared on this connection; another one must still be able to
+    // commit (a read left open would keep its shared lock until the busy timeout).
+    auto other = OpenDataConnection(&error);
+    ASSERT_TRUE(other) << error.toStdString();
+    Transaction write(other->database());
+    ASSERT_TRUE(write.begin(Transaction::Mode::Immediate, &error)) << error.toStdString();
+    QSqlQuery insert(other->database());
+    ASSERT_TRUE(insert.exec(QStringLiteral("insert into invoice1 (inv_no, pro_no, pro_qty, stk_post) values ('ISSU1000001', 'P-1', 1, 1.00)")));
+    EXPECT_TRUE(write.commit(&error)) << error.toStdString();
+    EXPECT_EQ(balances.balance(QStringLiteral("P-1"), &error), std::optional<double>(3));
 }
