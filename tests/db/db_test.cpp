@@ -280,20 +280,3 @@ TEST_F(DbFixture, StatementsBindByNameAndRefuseMissingOrUnknownNames)
     EXPECT_EQ(SqlStatement::parameterNames(QStringLiteral(" where a = \"x:y\" and b = '10:20' and c = :pc and d=:pc ")),
               QStringList({"pc"}));
 }
-
-TEST(Schema, RefusesFilesOfANewerBuildOrOfAnotherProgram)
-{
-    TempDataFolder folder;
-    ASSERT_TRUE(folder.ok());
-    folder.use();
-    for (int version : {kSchemaVersion + 1, 0}) {
-        {
-            auto c = Connection::open(CurrentConnectionSettings(), nullptr);
-            ASSERT_TRUE(c);
-            QSqlQuery(c->database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
-        }
-        QString error;
-        EXPECT_EQ(OpenDataConnection(&error), nullptr) << version;
-        EXPECT_FALSE(error.isEmpty());
-    }
-}
