@@ -1,13 +1,17 @@
 #include "report/report_output.h"
 
+#include "common/atomic_file.h"
 #include "report/report_painter.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +29,24 @@ QPageLayout ReportPageLayout(const PageSetup &setup)
     const QPageSize size(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// A whole PDF file: its header at the start and its end-of-file trailer at the end (a full disk
+// cuts the file short without the writer noticing).
+bool CheckPdfFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0) {
+        SetError(error, QStringLiteral("the file is empty"));
+        return false;
+    }
+    const QByteArray head = file.read(5);
+    file.seek(std::max<qint64>(0, file.size() - 64));
+    if (head != "%PDF-" || !file.readAll().trimmed().endsWith("%%EOF")) {
+        SetError(error, QStringLiteral("the file was cut short"));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -65,14 +87,16 @@ bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QSt
 
 bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QString *error)
 {
-    QPdfWriter writer(fileName);
-    writer.setTitle(document.title);
-    writer.setCreator(QStringLiteral("Larderon"));
-    writer.setResolution(1200);
-    QString renderError;
-    if (!RenderReport(document, writer, &renderError)) {
-        SetError(error,
-                 QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
+    const auto render = [&](const QString &temporary, QString *failure) {
+        QPdfWriter writer(temporary);
+        writer.setTitle(document.title);
+        writer.setCreator(QStringLiteral("Larderon"));
+        writer.setResolution(1200);
+        return RenderReport(document, writer, failure);
+    };
+    QString failure;
+    if (!WriteFileWhole(fileName, render, CheckPdfFile, ExistingFile::Replace, &failure)) {
+        SetError(error, QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, failure));
         return false;
     }
     return true;

@@ -14,7 +14,9 @@ QString NoPrinterMessage();
 // device refuses the page size or cannot be painted on.
 bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device, QString *error);
 
-// Writes document to a PDF file whose pages have the report's paper size exactly.
+// Writes document to a PDF file whose pages have the report's paper size exactly. The file is
+// written whole or not at all (a temporary name, checked for its header and trailer, then renamed);
+// a name of a database file is refused.
 bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QString *error);
 
 // True when the system names a default printer.
