@@ -24,6 +24,20 @@ QTextStream &err()
     return stream;
 }
 
+// The program reads its arguments as UTF-8; bytes that are not UTF-8 come through as U+FFFD and
+// would name another file than the one meant.
+bool unreadableName(const char *command, const QStringList &names)
+{
+    for (const QString &name : names) {
+        if (name.contains(QChar::ReplacementCharacter)) {
+            err() << "larderon " << command << ": ชื่อ \"" << name
+                  << "\" อ่านไม่ได้ (the name is not valid UTF-8 text; rename the folder or file)" << Qt::endl;
+            return true;
+        }
+    }
+    return false;
+}
+
 int initData(const QStringList &args)
 {
     QStringList rest = args;
@@ -32,6 +46,8 @@ int initData(const QStringList &args)
         err() << CommandUsage() << Qt::endl;
         return 2;
     }
+    if (unreadableName("init-data", rest))
+        return 1;
     QString error;
     if (!CreateDataFolder(rest.first(), demo, &error)) {
         err() << "larderon init-data: " << error << Qt::endl;
@@ -138,6 +154,8 @@ int pdfDocument(const QStringList &rest)
         err() << CommandUsage() << Qt::endl;
         return 2;
     }
+    if (unreadableName("pdf-document", {args.dataFolder, args.extra.first()}))
+        return 1;
     QString error, layoutName;
     const std::unique_ptr<DocumentLayout> layout = prepareDocument(args, &layoutName, &error);
     if (!layout)

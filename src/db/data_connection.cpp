@@ -6,7 +6,12 @@
 ConnectionSettings CurrentConnectionSettings()
 {
     const SharedState &shared = Shared();
-    return {shared.DatabasePath, shared.DbMaxConnections, shared.DbMultiUser};
+    return {shared.DatabasePath, shared.DbMaxConnections, shared.DbMultiUser, DataFileCheck()};
+}
+
+DatabaseFileCheck DataFileCheck()
+{
+    return CheckDataFileHeader;
 }
 
 std::unique_ptr<Connection> OpenDataConnection(QString *error)
@@ -16,7 +21,9 @@ std::unique_ptr<Connection> OpenDataConnection(QString *error)
 
 std::unique_ptr<Connection> OpenDataConnection(const ConnectionSettings &settings, QString *error)
 {
-    std::unique_ptr<Connection> connection = Connection::open(settings, error);
+    ConnectionSettings checked = settings;
+    checked.checkFile = DataFileCheck();
+    std::unique_ptr<Connection> connection = Connection::open(checked, error);
     if (connection && !UpgradeSchema(connection->database(), error))
         return nullptr;
     return connection;

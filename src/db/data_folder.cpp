@@ -1,5 +1,6 @@
 #include "db/data_folder.h"
 
+#include "common/atomic_file.h"
 #include "db/default_pictures.h"
 #include "db/demo_data.h"
 #include "db/passwords.h"
@@ -12,10 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 
-#include <cstdio>
 
 namespace {
 
@@ -68,14 +69,21 @@ QVariantMap demoCompany()
     return settings;
 }
 
+// Writes a picture whole: encoded in memory, written under a temporary name and renamed once the
+// file holds exactly those bytes. A picture already in place is kept when it is whole; a broken one
+// (an empty or cut-off file left by a crash or a full disk) is written again.
 bool savePicture(const QImage &image, const QString &fileName, const char *format, QString *error)
 {
-    if (QFileInfo::exists(fileName))
-        return true; // a picture the user put there is kept
-    if (image.save(fileName, format))
+    if (QFileInfo::exists(fileName) && PictureFileIsWhole(fileName))
         return true;
-    *error = QStringLiteral("Cannot write the picture '%1'").arg(fileName);
-    return false;
+    const QByteArray bytes = EncodePicture(image, format);
+    if (bytes.isEmpty()) {
+        *error = QStringLiteral("Cannot encode the picture '%1'").arg(fileName);
+        return false;
+    }
+    const auto write = [&bytes](const QString &path, QString *failure) { return WriteBytes(path, bytes, failure); };
+    const auto verify = [&bytes](const QString &path, QString *failure) { return HoldsBytes(path, bytes, failure); };
+    return WriteFileWhole(fileName, write, verify, ExistingFile::Replace, error);
 }
 
 bool buildDatabase(const QString &fileName, bool demo, QString *error)
@@ -89,16 +97,18 @@ bool buildDatabase(const QString &fileName, bool demo, QString *error)
         if (!db.open()) {
             *error = db.lastError().text();
         } else {
-            Transaction transaction(db);
-            ok = transaction.begin(Transaction::Mode::Immediate, error) && CreateSchema(db, error)
-                 && InsertFullRow(db, QStringLiteral("orvexsys"), demo ? demoCompany() : defaultSettings(), error)
-                 && InsertFullRow(db, QStringLiteral("market"),
-                                  {{"USRNAME", QStringLiteral("admin")},
-                                   {"PASSWD", HashPassword(QString::fromUtf16(kAdminPassword))},
-                                   {"NAME", QStringLiteral("ผู้ดูแลระบบ")},
-                                   {"AC1", 1}},
-                                  error)
-                 && (!demo || InsertDemoData(db, QDate::currentDate(), error)) && transaction.commit(error);
+            {
+                Transaction transaction(db); // rolled back, if need be, before the close below
+                ok = transaction.begin(Transaction::Mode::Immediate, error) && CreateSchema(db, error)
+                     && InsertFullRow(db, QStringLiteral("orvexsys"), demo ? demoCompany() : defaultSettings(), error)
+                     && InsertFullRow(db, QStringLiteral("market"),
+                                      {{"USRNAME", QStringLiteral("admin")},
+                                       {"PASSWD", HashPassword(QString::fromUtf16(kAdminPassword))},
+                                       {"NAME", QStringLiteral("ผู้ดูแลระบบ")},
+                                       {"AC1", 1}},
+                                      error)
+                     && (!demo || InsertDemoData(db, QDate::currentDate(), error)) && transaction.commit(error);
+            }
             db.close();
         }
     }
@@ -116,10 +126,14 @@ bool CreateDataFolder(const QString &folder, bool demo, QString *error)
             *error = text;
         return false;
     };
+    if (folder.isEmpty())
+        return fail(QStringLiteral("No folder was named for the new data"));
     QDir dir(folder);
-    const QString databaseFile = dir.filePath(QStringLiteral("data.abs"));
-    if (QFileInfo::exists(databaseFile))
-        return fail(QStringLiteral("'%1' already exists; it is left as it is").arg(databaseFile));
+    const QString databaseFile = dir.absoluteFilePath(QStringLiteral("data.abs"));
+    const auto exists = [&] { return QFileInfo::exists(databaseFile) || QFileInfo(databaseFile).isSymLink(); };
+    const auto alreadyThere = [&] { return fail(QStringLiteral("'%1' already exists; it is left as it is").arg(databaseFile)); };
+    if (exists())
+        return alreadyThere();
     if (!dir.mkpath(QStringLiteral("picture")))
         return fail(QStringLiteral("Cannot create the folder '%1'").arg(dir.filePath(QStringLiteral("picture"))));
 
@@ -135,17 +149,21 @@ bool CreateDataFolder(const QString &folder, bool demo, QString *error)
         }
     }
 
-    // Built under a work name and renamed into place only when complete.
-    const QString workFile = databaseFile + QStringLiteral(".new");
-    QFile::remove(workFile);
-    QFile::remove(workFile + QStringLiteral("-journal"));
+    // Built under a work name of this run alone (several runs may start at once) and put in place
+    // only when complete, never over a data.abs that another run finished first.
+    const QString workFile = databaseFile + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    const auto removeWork = [&] {
+        QFile::remove(workFile);
+        QFile::remove(workFile + QStringLiteral("-journal"));
+    };
     if (!buildDatabase(workFile, demo, &failure)) {
-        QFile::remove(workFile);
-        return fail(QStringLiteral("Cannot create '%1': %2").arg(databaseFile, failure));
+        removeWork();
+        return exists() ? alreadyThere() : fail(QStringLiteral("Cannot create '%1': %2").arg(databaseFile, failure));
     }
-    if (QFileInfo::exists(databaseFile) || std::rename(QFile::encodeName(workFile).constData(), QFile::encodeName(databaseFile).constData()) != 0) {
-        QFile::remove(workFile);
-        return fail(QStringLiteral("Cannot put '%1' in place").arg(databaseFile));
+    if (!SyncFile(workFile) || !RenameWithoutReplacing(workFile, databaseFile, &failure)) {
+        removeWork();
+        return exists() ? alreadyThere() : fail(QStringLiteral("Cannot put '%1' in place: %2").arg(databaseFile, failure));
     }
+    SyncFolder(dir.absolutePath());
     return true;
 }

@@ -1,8 +1,13 @@
 #include "db/default_pictures.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtEndian>
 
 namespace {
 
@@ -61,4 +66,30 @@ QImage ProductPicture(int seed)
     QPainter painter(&image);
     drawCrate(painter, QRectF(50, 60, 140, 120), colour);
     return image;
+}
+
+bool PictureFileIsWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (QImageReader(&buffer).read().isNull())
+        return false;
+    if (bytes.startsWith("BM") && bytes.size() >= 6)
+        return bytes.size() >= qFromLittleEndian<quint32>(bytes.constData() + 2);
+    if (bytes.startsWith("\xFF\xD8"))
+        return bytes.endsWith("\xFF\xD9");
+    return true;
+}
+
+QByteArray EncodePicture(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    return writer.write(image) ? bytes : QByteArray();
 }

@@ -171,15 +171,33 @@ bool exec(QSqlDatabase db, const QString &sql, QString *error)
     return false;
 }
 
-int storedVersion(QSqlDatabase db, QString *error)
+bool storedVersion(QSqlDatabase db, int *version, QString *error)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         if (error)
             *error = query.lastError().text();
-        return -1;
+        return false;
     }
-    return query.value(0).toInt();
+    *version = query.value(0).toInt();
+    return true;
+}
+
+// Refuses versions this build cannot use: newer ones, and those no build of it ever wrote.
+bool acceptVersion(qint64 version, const QString &fileName, QString *error)
+{
+    if (version > kSchemaVersion) {
+        if (error)
+            *error = QStringLiteral("The database file was made by a newer version of the program (data version %1, this program knows %2)")
+                         .arg(QString::number(version), QString::number(kSchemaVersion));
+        return false;
+    }
+    if (version < 1) {
+        if (error)
+            *error = QStringLiteral("The file '%1' is not a data file of this program").arg(fileName);
+        return false;
+    }
+    return true;
 }
 
 QString lookupIndexSql(const TableDef &table, int index)
@@ -252,48 +270,29 @@ bool CreateSchema(QSqlDatabase db, QString *error)
     return exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), error);
 }
 
-namespace {
-
-// Whether this build can upgrade a file of that version; false with the reason otherwise.
-bool upgradable(QSqlDatabase db, int version, QString *error)
-{
-    if (version > kSchemaVersion) {
-        if (error)
-            *error = QStringLiteral("The database file was made by a newer version of the program (data version %1, this program knows %2)")
-                         .arg(version)
-                         .arg(kSchemaVersion);
-        return false;
-    }
-    if (version < 1) {
-        if (error)
-            *error = QStringLiteral("The file '%1' is not a data file of this program").arg(db.databaseName());
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool UpgradeSchema(QSqlDatabase db, QString *error)
 {
-    int version = storedVersion(db, error);
-    if (version < 0)
+    int version = 0;
+    if (!storedVersion(db, &version, error))
         return false;
     if (version == kSchemaVersion)
         return true;
-    if (!upgradable(db, version, error))
+    if (!acceptVersion(version, db.databaseName(), error))
         return false;
     Transaction transaction(db);
     if (!transaction.begin(Transaction::Mode::Immediate, error))
         return false;
-    // Another copy may have upgraded the file while this one waited for the lock, perhaps a newer
-    // build beyond this one.
-    version = storedVersion(db, error);
-    if (version < 0 || !upgradable(db, version, error))
+    // Another copy may have upgraded the file while this one waited for the lock.
+    if (!storedVersion(db, &version, error) || !acceptVersion(version, db.databaseName(), error))
         return false;
     for (; version < kSchemaVersion; ++version) {
         if (!kUpgradeSteps[version - 1](db, error))
             return false;
     }
     return exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), error) && transaction.commit(error);
+}
+
+bool CheckDataFileHeader(const DatabaseFileHeader &header, QString *error)
+{
+    return acceptVersion(header.userVersion, header.path, error);
 }

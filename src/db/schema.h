@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/database_file.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -40,3 +42,7 @@ bool CreateSchema(QSqlDatabase db, QString *error);
 // Brings a database made by an earlier build up to kSchemaVersion, step by step in one
 // transaction. Refuses a file of a newer build or a file that is not a data file of this program.
 bool UpgradeSchema(QSqlDatabase db, QString *error);
+
+// The same refusal made from the file's header alone, before anything opens (and so may change)
+// the file.
+bool CheckDataFileHeader(const DatabaseFileHeader &header, QString *error);

@@ -43,10 +43,12 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings &settings,
     if (settings.maxConnections < 1) {
         if (error)
             *error = QStringLiteral("No connection to database file '%1' is allowed (limit %2)")
-                         .arg(settings.databasePath)
-                         .arg(settings.maxConnections);
+                         .arg(settings.databasePath, QString::number(settings.maxConnections));
         return nullptr;
     }
+    // Before SQLite sees the file: even a connection that only reads may change it.
+    if (!CheckDatabaseFile(settings.databasePath, settings.checkFile, error))
+        return nullptr;
 
     ConnectionSlot slot;
     if (!slot.acquire(settings.databasePath, settings.maxConnections, error))

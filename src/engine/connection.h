@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/connection_slots.h"
+#include "engine/database_file.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -13,6 +14,8 @@ struct ConnectionSettings
     QString databasePath;
     int maxConnections = 5;
     bool multiUser = true;
+    // Run on the file's header before the file is opened, so that a refused file stays untouched.
+    DatabaseFileCheck checkFile = {};
 };
 
 // One open connection to a database file: a uniquely named QSqlDatabase plus the connection slot
@@ -22,7 +25,8 @@ struct ConnectionSettings
 class Connection
 {
 public:
-    // Opens the file; nullptr with an error text on failure (missing file, limit reached, engine error).
+    // Opens the file; nullptr with an error text on failure (missing file, a file that is no database
+    // or that checkFile refuses, limit reached, engine error).
     static std::unique_ptr<Connection> open(const ConnectionSettings &settings, QString *error);
     ~Connection();
     Connection(const Connection &) = delete;

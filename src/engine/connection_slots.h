@@ -7,6 +7,12 @@
 // processes, belong to this open file only (closing another descriptor of the same file keeps
 // them), and the system drops them when the process dies, so a crashed copy of the program never
 // keeps a slot.
+//
+// A lock counts only while its file is the one at the slots file's name: after locking, the
+// locked file is compared with the file at that name (device and inode), and a slot taken in a
+// file that was removed or replaced meanwhile is given up and taken again in the new one. The
+// slots file is made readable and writable for everyone who may write the database file (its
+// permissions are those of the database file, whatever the creator's umask).
 class ConnectionSlot
 {
 public:
@@ -23,9 +29,15 @@ public:
     bool acquireAll(const QString &databasePath, QString *error);
     void release();
     bool held() const { return m_fd >= 0; }
+    // True while the held lock is in the file that the slots file's name still names.
+    bool stillInPlace() const;
 
+    // The slots file beside the file the database path leads to (symbolic links followed, so that
+    // every path to one database counts against one limit).
     static QString slotFileName(const QString &databasePath);
 
 private:
+    bool take(const QString &databasePath, int maxSlots, QString *error);
     int m_fd = -1;
+    QString m_slotFile;
 };

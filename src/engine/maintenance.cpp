@@ -1,93 +1,26 @@
 #include "engine/maintenance.h"
 
+#include "common/atomic_file.h"
 #include "engine/connection_slots.h"
+#include "engine/copy_proof.h"
+#include "engine/raw_database.h"
+#include "engine/salvage.h"
 
-#include <QAtomicInteger>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
-// A private connection used only while maintenance holds every slot of the file.
-class RawDatabase
+bool fail(QString *error, const QString &text)
 {
-public:
-    explicit RawDatabase(const QString &path)
-        : m_name(QStringLiteral("larderon-maintenance-%1").arg(++s_counter))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        m_open = db.open();
-        if (!m_open)
-            m_error = db.lastError().text();
-    }
-    ~RawDatabase()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool isOpen() const { return m_open; }
-    const QString &openError() const { return m_error; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-    bool exec(const QString &sql, QString *error)
-    {
-        QSqlQuery query(db());
-        if (query.exec(sql))
-            return true;
-        if (error)
-            *error = query.lastError().text();
-        return false;
-    }
-
-    QStringList column(const QString &sql, QString *error)
-    {
-        QStringList values;
-        QSqlQuery query(db());
-        if (!query.exec(sql)) {
-            if (error)
-                *error = query.lastError().text();
-            return values;
-        }
-        while (query.next())
-            values.append(query.value(0).toString());
-        return values;
-    }
-
-private:
-    static inline QAtomicInteger<quint64> s_counter;
-    QString m_name;
-    bool m_open = false;
-    QString m_error;
-};
-
-QString quoted(const QString &identifier)
-{
-    QString text = identifier;
-    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-bool fsyncPath(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+    if (error)
+        *error = text;
+    return false;
 }
 
 bool removeWorkFile(const QString &workFile, QString *error)
@@ -96,294 +29,217 @@ bool removeWorkFile(const QString &workFile, QString *error)
         const QFileInfo info(name);
         if (!info.exists() && !info.isSymLink())
             continue;
-        if (info.isDir() || !QFile::remove(name)) {
-            if (error)
-                *error = QStringLiteral("Cannot remove the old work file '%1'").arg(name);
-            return false;
-        }
+        if (info.isDir() || !QFile::remove(name))
+            return fail(error, QStringLiteral("Cannot remove the old work file '%1'").arg(name));
     }
     return true;
 }
 
-// The copy is sound: it opens, passes the integrity check and holds the original's tables.
-bool verifyCopy(const QString &workFile, const QStringList &expectedTables, QString *error)
+// The original's write lock, held from before its copy is taken until the copy is in its place:
+// a writer that got past the connection slots (a slots file removed under a running copy of the
+// program) waits and then fails, instead of committing into a file about to be replaced.
+class WriteHold
 {
-    RawDatabase copy(workFile);
-    if (!copy.isOpen()) {
-        *error = copy.openError();
-        return false;
-    }
-    const QStringList check = copy.column(QStringLiteral("PRAGMA integrity_check"), error);
-    if (check != QStringList{QStringLiteral("ok")}) {
-        if (error && !check.isEmpty())
-            *error = QStringLiteral("The rebuilt copy is damaged: %1").arg(check.join(u"; "));
-        return false;
-    }
-    const QStringList tables = copy.column(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"), error);
-    for (const QString &table : expectedTables) {
-        if (!tables.contains(table)) {
-            *error = QStringLiteral("The rebuilt copy lacks the table '%1'").arg(table);
-            return false;
-        }
-    }
-    return true;
-}
-
-// Puts the verified work file in place of the original with one atomic rename.
-bool replaceWithWorkFile(const QString &databasePath, const QString &workFile, QString *error)
-{
-    if (!fsyncPath(workFile)) {
-        *error = QStringLiteral("Cannot flush the work file '%1' to disk").arg(workFile);
-        return false;
-    }
-    if (std::rename(QFile::encodeName(workFile).constData(), QFile::encodeName(databasePath).constData()) != 0) {
-        *error = QStringLiteral("Cannot replace '%1' with the rebuilt copy").arg(databasePath);
-        return false;
-    }
-    fsyncPath(QFileInfo(databasePath).absolutePath());
-    return true;
-}
-
-QStringList userTables(RawDatabase &db, QString *error)
-{
-    return db.column(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
-                                    "AND name NOT LIKE 'sqlite_%' ORDER BY name"),
-                     error);
-}
-
-bool vacuumInto(RawDatabase &db, const QString &target, QString *error)
-{
-    QSqlQuery query(db.db());
-    if (!query.prepare(QStringLiteral("VACUUM INTO :target"))) {
-        *error = query.lastError().text();
-        return false;
-    }
-    query.bindValue(QStringLiteral(":target"), target);
-    if (query.exec())
-        return true;
-    *error = query.lastError().text();
-    return false;
-}
-
-// Builds the work file row by row from what can still be read of a damaged file.
-bool salvageInto(RawDatabase &source, const QString &workFile, QStringList &findings, QString *error)
-{
-    QSqlQuery objects(source.db());
-    if (!objects.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE sql IS NOT NULL "
-                                     "AND name NOT LIKE 'sqlite_%' ORDER BY type='index', rowid"))) {
-        *error = objects.lastError().text();
-        return false;
-    }
-    QStringList tableNames, tableSql, indexSql;
-    while (objects.next()) {
-        if (objects.value(0).toString() == u"table") {
-            tableNames.append(objects.value(1).toString());
-            tableSql.append(objects.value(2).toString());
-        } else if (objects.value(0).toString() == u"index") {
-            indexSql.append(objects.value(2).toString());
-        }
-    }
-    objects.finish();
-
+public:
+    ~WriteHold()
     {
-        RawDatabase target(workFile);
-        if (!target.isOpen()) {
-            *error = target.openError();
-            return false;
-        }
-        for (const QString &sql : tableSql) {
-            if (!target.exec(sql, error))
-                return false;
-        }
+        if (m_db)
+            m_db->exec(QStringLiteral("ROLLBACK"), nullptr);
     }
 
-    QSqlQuery attach(source.db());
-    attach.prepare(QStringLiteral("ATTACH DATABASE :file AS rebuilt"));
-    attach.bindValue(QStringLiteral(":file"), workFile);
-    if (!attach.exec()) {
-        *error = attach.lastError().text();
-        return false;
+    bool take(const QString &path, QString *error)
+    {
+        auto db = std::make_unique<RawDatabase>(path, RawDatabase::Access::ReadWrite);
+        QString failure = db->openError();
+        if (!db->isOpen() || !db->exec(QStringLiteral("BEGIN IMMEDIATE"), &failure))
+            return fail(error, QStringLiteral("Database file '%1' cannot be locked for maintenance: %2").arg(path, failure));
+        m_db = std::move(db);
+        return true;
     }
-    for (const QString &table : tableNames) {
-        const QString copyAll = QStringLiteral("INSERT INTO rebuilt.%1 SELECT * FROM main.%1").arg(quoted(table));
-        QString failure;
-        if (source.exec(copyAll, &failure))
-            continue;
-        // The table cannot be read in one pass: save what can be read one row at a time.
-        const QStringList rowids = source.column(QStringLiteral("SELECT rowid FROM main.%1").arg(quoted(table)), nullptr);
-        int lost = 0;
-        for (const QString &rowid : rowids) {
-            QSqlQuery row(source.db());
-            row.prepare(QStringLiteral("INSERT OR IGNORE INTO rebuilt.%1 SELECT * FROM main.%1 WHERE rowid = :rowid")
-                            .arg(quoted(table)));
-            row.bindValue(QStringLiteral(":rowid"), rowid.toLongLong());
-            if (!row.exec())
-                ++lost;
-        }
-        findings.append(QStringLiteral("Table %1: %2 rows saved one by one, %3 could not be read (%4)")
-                            .arg(table)
-                            .arg(rowids.size() - lost)
-                            .arg(lost)
-                            .arg(failure));
-    }
-    // Auto-increment counters must not fall back, or deleted keys would be issued again.
-    source.exec(QStringLiteral("INSERT OR REPLACE INTO rebuilt.sqlite_sequence (name, seq) "
-                               "SELECT name, seq FROM main.sqlite_sequence"),
-                nullptr);
-    for (const QString &sql : indexSql) {
-        QString failure;
-        if (!source.exec(QString(sql).replace(QStringLiteral("CREATE UNIQUE INDEX "), QStringLiteral("CREATE UNIQUE INDEX rebuilt."))
-                             .replace(QStringLiteral("CREATE INDEX "), QStringLiteral("CREATE INDEX rebuilt.")),
-                         &failure))
-            findings.append(QStringLiteral("Index could not be rebuilt: %1 (%2)").arg(sql, failure));
-    }
-    const QStringList version = source.column(QStringLiteral("PRAGMA main.user_version"), nullptr);
-    if (!version.isEmpty())
-        source.exec(QStringLiteral("PRAGMA rebuilt.user_version = %1").arg(version.first().toInt()), nullptr);
-    source.exec(QStringLiteral("DETACH DATABASE rebuilt"), nullptr);
-    return true;
-}
+
+private:
+    std::unique_ptr<RawDatabase> m_db;
+};
+
+// A database file taken for compaction or repair.
+struct MaintainedFile
+{
+    QString path; // as given
+    QString real; // the file a symbolic link leads to: the one that is replaced
+    QString work; // real + ".tmp"
+    ConnectionSlot allSlots;
+    WriteHold hold;
+    DatabaseFacts facts;
+};
 
 bool checkFileExists(const QString &databasePath, QString *error)
 {
     if (QFileInfo(databasePath).isFile())
         return true;
-    *error = QStringLiteral("Database file '%1' does not exist").arg(databasePath);
-    return false;
+    return fail(error, QStringLiteral("Database file '%1' does not exist").arg(databasePath));
 }
 
-// The file exists, no connection is open on it (all slots are taken into `all`) and no old work
-// file is in the way.
-bool takeFileForMaintenance(const QString &databasePath, ConnectionSlot &all, QString *error)
+bool readFacts(const QString &path, DatabaseFacts *facts, QString *error)
 {
-    return checkFileExists(databasePath, error) && all.acquireAll(databasePath, error)
-           && removeWorkFile(MaintenanceWorkFile(databasePath), error);
+    RawDatabase source(path, RawDatabase::Access::ReadOnly);
+    if (!source.isOpen())
+        return fail(error, source.openError());
+    QString failure;
+    if (!ReadDatabaseFacts(source, QStringLiteral("main"), facts, &failure))
+        return fail(error, QStringLiteral("the schema cannot be read: %1").arg(failure));
+    return true;
 }
 
-// Puts the work file in place when it passes its checks; otherwise removes it.
-bool installVerifiedCopy(const QString &databasePath, const QStringList &tables, QString *error)
+// The file exists and is acceptable, no connection is open on it (every slot and the write lock
+// are taken), no old work file is in the way, and its schema is known.
+bool takeFile(const QString &databasePath, const MaintenanceOptions &options, MaintainedFile &file, QString *error)
 {
-    const QString workFile = MaintenanceWorkFile(databasePath);
-    if (verifyCopy(workFile, tables, error) && replaceWithWorkFile(databasePath, workFile, error))
-        return true;
-    removeWorkFile(workFile, nullptr);
-    return false;
+    file.path = databasePath;
+    file.real = FileBehindLinks(databasePath);
+    file.work = MaintenanceWorkFile(databasePath);
+    return checkFileExists(databasePath, error) && CheckDatabaseFile(file.real, options.checkFile, error)
+           && file.allSlots.acquireAll(databasePath, error) && removeWorkFile(file.work, error)
+           && file.hold.take(file.real, error) && readFacts(file.real, &file.facts, error);
+}
+
+bool vacuumInto(RawDatabase &db, const QString &target, QString *error)
+{
+    return db.exec(QStringLiteral("VACUUM INTO :target"), error, {{QStringLiteral("target"), target}});
+}
+
+// The quick copy: the engine's own rebuild, then fresh indexes (damaged index pages are copied as
+// they are) and sound counters.
+bool quickCopy(const MaintainedFile &file, bool reindex, QString *error)
+{
+    {
+        RawDatabase source(file.real, RawDatabase::Access::ReadOnly);
+        if (!source.isOpen())
+            return fail(error, source.openError());
+        if (!vacuumInto(source, file.work, error))
+            return false;
+    }
+    RawDatabase copy(file.work, RawDatabase::Access::ReadWrite);
+    if (!copy.isOpen())
+        return fail(error, copy.openError());
+    return (!reindex || copy.exec(QStringLiteral("REINDEX"), error)) && SetSequences(copy, file.facts, error);
+}
+
+// Puts the proven work file in place of the original with one atomic rename.
+bool install(MaintainedFile &file, QString *error)
+{
+    if (!file.allSlots.stillInPlace())
+        return fail(error, QStringLiteral("the connection slot file was removed or replaced meanwhile, so a connection may have been opened"));
+    if (!SyncFile(file.work))
+        return fail(error, QStringLiteral("the work file '%1' cannot be flushed to disk").arg(file.work));
+    if (std::rename(QFile::encodeName(file.work).constData(), QFile::encodeName(file.real).constData()) != 0)
+        return fail(error, QStringLiteral("'%1' cannot be replaced with the rebuilt copy").arg(file.real));
+    SyncFolder(QFileInfo(file.real).absolutePath());
+    return true;
+}
+
+QStringList integrityFindings(const QString &path)
+{
+    RawDatabase source(path, RawDatabase::Access::ReadOnly);
+    QStringList check;
+    QString failure = source.openError();
+    if (!source.isOpen() || !source.column(QStringLiteral("PRAGMA integrity_check"), &check, &failure))
+        return {QStringLiteral("Integrity check could not run: %1").arg(failure)};
+    if (check == QStringList{QStringLiteral("ok")})
+        return {QStringLiteral("Integrity check: no damage found")};
+    constexpr qsizetype kShown = 20;
+    QStringList findings;
+    for (const QString &line : check.mid(0, kShown))
+        findings.append(QStringLiteral("Integrity check: %1").arg(line));
+    if (check.size() > kShown)
+        findings.append(QStringLiteral("Integrity check: %1 more problems").arg(check.size() - kShown));
+    return findings;
 }
 
 } // namespace
 
 QString MaintenanceWorkFile(const QString &databasePath)
 {
-    return databasePath + QStringLiteral(".tmp");
+    return FileBehindLinks(databasePath) + QStringLiteral(".tmp");
 }
 
-bool CompactDatabase(const QString &databasePath, QString *error)
+bool CompactDatabase(const QString &databasePath, QString *error, const MaintenanceOptions &options)
 {
+    MaintainedFile file;
     QString failure;
-    const auto fail = [&](const QString &text) {
-        if (error)
-            *error = text;
-        return false;
-    };
-    ConnectionSlot all;
-    const QString workFile = MaintenanceWorkFile(databasePath);
-    if (!takeFileForMaintenance(databasePath, all, &failure))
-        return fail(failure);
-
-    QStringList tables;
-    {
-        RawDatabase source(databasePath);
-        if (!source.isOpen())
-            return fail(source.openError());
-        tables = userTables(source, &failure);
-        if (!failure.isEmpty() || !vacuumInto(source, workFile, &failure)) {
-            removeWorkFile(workFile, nullptr);
-            return fail(QStringLiteral("Compaction of '%1' failed: %2").arg(databasePath, failure));
-        }
+    if (!takeFile(databasePath, options, file, &failure)
+        || !quickCopy(file, false, &failure)
+        || !ProveCopy(file.work, file.real, file.facts, ProofLevel::Contents, {}, &failure)
+        || !install(file, &failure)) {
+        removeWorkFile(file.work, nullptr);
+        return fail(error, QStringLiteral("Compaction of '%1' failed: %2").arg(databasePath, failure));
     }
-    if (!installVerifiedCopy(databasePath, tables, &failure))
-        return fail(QStringLiteral("Compaction of '%1' failed: %2").arg(databasePath, failure));
     return true;
 }
 
-bool RepairDatabase(const QString &databasePath, QString *report, QString *error)
+bool RepairDatabase(const QString &databasePath, QString *report, QString *error, const MaintenanceOptions &options)
 {
-    QString failure;
     QStringList findings;
-    const auto fail = [&](const QString &text) {
+    QString failure;
+    MaintainedFile file;
+    const auto finish = [&](bool ok, const QString &text) {
         if (report)
             *report = findings.join(QLatin1Char('\n'));
-        if (error)
-            *error = text;
-        return false;
-    };
-    ConnectionSlot all;
-    const QString workFile = MaintenanceWorkFile(databasePath);
-    if (!takeFileForMaintenance(databasePath, all, &failure))
-        return fail(failure);
-
-    QStringList tables;
-    {
-        RawDatabase source(databasePath);
-        if (!source.isOpen())
-            return fail(source.openError());
-        const QStringList check = source.column(QStringLiteral("PRAGMA integrity_check"), &failure);
-        if (check == QStringList{QStringLiteral("ok")})
-            findings.append(QStringLiteral("Integrity check: no damage found"));
-        else if (check.isEmpty())
-            findings.append(QStringLiteral("Integrity check could not run: %1").arg(failure));
-        else
-            for (const QString &line : check)
-                findings.append(QStringLiteral("Integrity check: %1").arg(line));
-        failure.clear();
-        tables = userTables(source, &failure);
-        if (!failure.isEmpty())
-            return fail(QStringLiteral("Repair of '%1' failed: the table list cannot be read: %2").arg(databasePath, failure));
-
-        if (source.exec(QStringLiteral("REINDEX"), &failure))
-            findings.append(QStringLiteral("Indexes rebuilt"));
-        else
-            findings.append(QStringLiteral("Indexes could not be rebuilt in place: %1").arg(failure));
-
-        failure.clear();
-        if (vacuumInto(source, workFile, &failure)) {
-            findings.append(QStringLiteral("File rebuilt"));
-        } else {
-            findings.append(QStringLiteral("File could not be copied in one pass (%1); saving row by row").arg(failure));
-            removeWorkFile(workFile, nullptr);
-            failure.clear();
-            if (!salvageInto(source, workFile, findings, &failure)) {
-                removeWorkFile(workFile, nullptr);
-                return fail(QStringLiteral("Repair of '%1' failed: %2").arg(databasePath, failure));
-            }
+        if (!ok) {
+            removeWorkFile(file.work, nullptr);
+            fail(error, text);
         }
+        return ok;
+    };
+    if (!takeFile(databasePath, options, file, &failure))
+        return finish(false, QStringLiteral("Repair of '%1' failed: %2").arg(databasePath, failure));
+    findings += integrityFindings(file.real);
+
+    if (quickCopy(file, true, &failure) && ProveCopy(file.work, file.real, file.facts, ProofLevel::Contents, {}, &failure)) {
+        findings.append(QStringLiteral("Indexes rebuilt"));
+        if (!install(file, &failure))
+            return finish(false, QStringLiteral("Repair of '%1' failed: %2; the file is left as it was").arg(databasePath, failure));
+        findings.append(QStringLiteral("File rebuilt"));
+        return finish(true, {});
     }
-    if (!installVerifiedCopy(databasePath, tables, &failure))
-        return fail(QStringLiteral("Repair of '%1' failed: %2").arg(databasePath, failure));
-    if (report)
-        *report = findings.join(QLatin1Char('\n'));
-    return true;
+
+    findings.append(QStringLiteral("The file could not be copied in one pass (%1); saving row by row").arg(failure));
+    removeWorkFile(file.work, nullptr);
+    SalvageResult salvage;
+    if (!SalvageInto(file.real, file.work, file.facts, &salvage, &failure)
+        || !ProveCopy(file.work, file.real, file.facts, ProofLevel::Contents, salvage.damagedTables, &failure))
+        return finish(false, QStringLiteral("Repair of '%1' failed: %2; the file is left as it was").arg(databasePath, failure));
+    findings += salvage.findings;
+    findings.append(QStringLiteral("Indexes rebuilt"));
+    if (salvage.lostRows > 0 && !(options.acceptLoss && options.acceptLoss(findings.join(QLatin1Char('\n')))))
+        return finish(false, QStringLiteral("Repair of '%1' stopped: %2 rows could not be read; the file is left as it was")
+                                 .arg(databasePath, QString::number(salvage.lostRows)));
+    if (!install(file, &failure))
+        return finish(false, QStringLiteral("Repair of '%1' failed: %2; the file is left as it was").arg(databasePath, failure));
+    findings.append(QStringLiteral("File rebuilt row by row"));
+    return finish(true, {});
 }
 
-bool BackupDatabase(const QString &databasePath, const QString &targetPath, QString *error)
+bool BackupDatabase(const QString &databasePath, const QString &targetPath, QString *error, const MaintenanceOptions &options)
 {
+    const QString real = FileBehindLinks(databasePath);
+    DatabaseFacts facts;
     QString failure;
-    if (!checkFileExists(databasePath, &failure)) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    if (QFileInfo::exists(targetPath)) {
-        if (error)
-            *error = QStringLiteral("The backup file '%1' already exists").arg(targetPath);
-        return false;
-    }
-    RawDatabase source(databasePath);
-    if (!source.isOpen() || !vacuumInto(source, targetPath, &failure)) {
-        if (error)
-            *error = QStringLiteral("Backup of '%1' failed: %2").arg(databasePath, source.isOpen() ? failure : source.openError());
-        return false;
-    }
+    if (!checkFileExists(databasePath, &failure) || !CheckDatabaseFile(real, options.checkFile, &failure))
+        return fail(error, failure);
+    const auto write = [&](const QString &temporary, QString *stepError) {
+        // Read-write, so that a journal left by a crashed writer is rolled back as on any open.
+        RawDatabase source(real, RawDatabase::Access::ReadWrite);
+        if (!source.isOpen())
+            return fail(stepError, source.openError());
+        QString schemaError;
+        if (!ReadDatabaseFacts(source, QStringLiteral("main"), &facts, &schemaError))
+            return fail(stepError, QStringLiteral("the schema cannot be read: %1").arg(schemaError));
+        return vacuumInto(source, temporary, stepError);
+    };
+    const auto verify = [&](const QString &temporary, QString *stepError) {
+        return ProveCopy(temporary, real, facts, ProofLevel::Structure, {}, stepError);
+    };
+    if (!WriteFileWhole(targetPath, write, verify, ExistingFile::Keep, &failure))
+        return fail(error, QStringLiteral("Backup of '%1' failed: %2").arg(databasePath, failure));
     return true;
 }

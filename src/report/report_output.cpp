@@ -3,10 +3,10 @@
 
 #include "report/report_output.h"
 
+#include "common/atomic_file.h"
 #include "report/page_painter.h"
 
 #include <QDateTime>
-#include <QSaveFile>
 
 namespace {
 
@@ -82,11 +82,9 @@ bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QSt
         SetError(error, QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, renderError));
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-        SetError(error,
-                 QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, file.errorString()));
-        file.cancelWriting();
+    QString failure;
+    if (!WriteFileWhole(fileName, pdf, &failure)) {
+        SetError(error, QStringLiteral("บันทึกไฟล์ PDF \"%1\" ไม่ได้ (%2)").arg(fileName, failure));
         return false;
     }
     return true;

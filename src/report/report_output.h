@@ -11,8 +11,9 @@
 // a message for the user in *error when Cairo cannot make it.
 bool RenderReportPdf(const ReportDocument &document, QByteArray *pdf, QString *error);
 
-// Writes the report's PDF to fileName whole or not at all: a failure leaves no file behind (and an
-// existing file as it was) and says why in *error.
+// Writes the report's PDF to fileName whole or not at all (a temporary name, checked, then
+// renamed): a failure leaves no file behind (and an existing file as it was) and says why in
+// *error. A name of a database file is refused.
 bool WriteReportPdf(const ReportDocument &document, const QString &fileName, QString *error);
 
 // True when the print service offers any printer / names a default printer.

@@ -333,10 +333,10 @@ TEST_F(DbFixture, StatementsBindByNameAndRefuseMissingOrUnknownNames)
 
 TEST(Schema, RefusesFilesOfANewerBuildOrOfAnotherProgram)
 {
-    TempDataFolder folder;
-    ASSERT_TRUE(folder.ok());
-    folder.use();
     for (int version : {kSchemaVersion + 1, 0}) {
+        TempDataFolder folder;
+        ASSERT_TRUE(folder.ok());
+        folder.use();
         {
             auto c = Connection::open(CurrentConnectionSettings(), nullptr);
             ASSERT_TRUE(c);

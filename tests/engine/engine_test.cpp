@@ -1,72 +1,16 @@
-#include "engine/connection.h"
+#include "engine_fixture.h"
+
 #include "engine/maintenance.h"
-#include "engine/transaction.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <memory>
 #include <vector>
-
-namespace {
-
-// A small database file with one table of n rows.
-class EngineFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("data.abs"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)); // an empty file is an empty database
-        file.close();
-        auto c = open();
-        ASSERT_TRUE(c);
-        exec(*c, QStringLiteral("CREATE TABLE item (AUTO INTEGER PRIMARY KEY AUTOINCREMENT, NAME TEXT, QTY REAL)"));
-        exec(*c, QStringLiteral("CREATE UNIQUE INDEX item_name ON item (NAME)"));
-        exec(*c, QStringLiteral("PRAGMA user_version = 7"));
-        Transaction t(c->database());
-        ASSERT_TRUE(t.begin(Transaction::Mode::Immediate, nullptr));
-        for (int i = 0; i < 500; ++i)
-            exec(*c, QStringLiteral("INSERT INTO item (NAME, QTY) VALUES ('item %1', %1)").arg(i));
-        ASSERT_TRUE(t.commit(nullptr));
-    }
-
-    std::unique_ptr<Connection> open(QString *error = nullptr)
-    {
-        return Connection::open({path, 5, true}, error);
-    }
-
-    static void exec(Connection &c, const QString &sql)
-    {
-        QSqlQuery q(c.database());
-        ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString() << " " << sql.toStdString();
-    }
-
-    static int scalar(Connection &c, const QString &sql)
-    {
-        QSqlQuery q(c.database());
-        EXPECT_TRUE(q.exec(sql) && q.next()) << q.lastError().text().toStdString();
-        return q.value(0).toInt();
-    }
-
-    QByteArray fileBytes() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    QString path;
-};
-
-} // namespace
 
 TEST_F(EngineFixture, MissingFileIsReportedByName)
 {
@@ -283,4 +227,165 @@ TEST_F(EngineFixture, BackupWritesAConsistentCopy)
     auto copy = Connection::open({target, 5, true}, nullptr);
     ASSERT_TRUE(copy);
     EXPECT_EQ(scalar(*copy, QStringLiteral("SELECT count(*) FROM item")), 500);
+}
+
+namespace {
+
+bool acceptEveryLoss(const QString &)
+{
+    return true;
+}
+
+} // namespace
+
+// Garbage over part of a leaf page's cell pointers: the engine's own copy takes the broken
+// pointers along (so the copy fails its check); row by row, every row still reachable is saved
+// and the others are listed.
+TEST_F(EngineFixture, RepairSavesWhatTheQuickCopyCannotAndListsTheRest)
+{
+    const auto [leaf, pageSize] = firstItemLeaf();
+    damage(qint64(leaf - 1) * pageSize + 8 + 100, 40, '\xA5');
+    const QByteArray damaged = fileBytes();
+
+    QString report, error, asked;
+    EXPECT_FALSE(RepairDatabase(path, &report, &error)) << "a loss is never accepted unasked";
+    EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << error.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("Table item:"))) << report.toStdString();
+    EXPECT_EQ(fileBytes(), damaged);
+    EXPECT_FALSE(QFileInfo::exists(MaintenanceWorkFile(path)));
+
+    MaintenanceOptions options;
+    options.acceptLoss = [&asked](const QString &text) {
+        asked = text;
+        return true;
+    };
+    ASSERT_TRUE(RepairDatabase(path, &report, &error, options)) << error.toStdString() << "\n" << report.toStdString();
+    EXPECT_TRUE(asked.contains(QStringLiteral("rows could not be read and are not in the repaired file: AUTO "))) << asked.toStdString();
+    auto c = open();
+    EXPECT_EQ(text(*c, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    const qint64 kept = scalar(*c, QStringLiteral("SELECT count(*) FROM item"));
+    EXPECT_LT(kept, 500);
+    EXPECT_GT(kept, 400);
+    EXPECT_TRUE(report.contains(QStringLiteral("%1 rows saved; %2 rows could not be read").arg(kept).arg(500 - kept)))
+        << report.toStdString();
+    QSqlQuery duplicate(c->database());
+    EXPECT_FALSE(duplicate.exec(QStringLiteral("INSERT INTO item (NAME) VALUES ('item 499')"))) << "the unique index is back";
+}
+
+// Rows deleted at the end leave the counter above the highest key; a rebuild row by row must keep
+// it there, as one counter, or keys that were issued once would be issued again.
+TEST_F(EngineFixture, RowByRowRepairNeverIssuesAKeyTwice)
+{
+    {
+        auto c = open();
+        exec(*c, QStringLiteral("DELETE FROM item WHERE AUTO > 450"));
+    }
+    const auto [leaf, pageSize] = firstItemLeaf();
+    damage(qint64(leaf - 1) * pageSize, pageSize, '\xA5'); // a whole leaf: the quick copy fails
+    QString report, error;
+    MaintenanceOptions options;
+    options.acceptLoss = acceptEveryLoss;
+    ASSERT_TRUE(RepairDatabase(path, &report, &error, options)) << error.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("saving row by row"))) << report.toStdString();
+    auto c = open();
+    EXPECT_EQ(scalar(*c, QStringLiteral("SELECT count(*) FROM sqlite_sequence WHERE name = 'item'")), 1);
+    exec(*c, QStringLiteral("INSERT INTO item (NAME) VALUES ('new')"));
+    EXPECT_EQ(scalar(*c, QStringLiteral("SELECT AUTO FROM item WHERE NAME = 'new'")), 501);
+}
+
+// A file whose counter table holds two rows for one table (left so by an earlier repair) gets one
+// counter, the higher, from compaction and from repair alike.
+TEST_F(EngineFixture, MaintenanceMergesDoubledCounters)
+{
+    for (const bool compact : {true, false}) {
+        SCOPED_TRACE(compact ? "compaction" : "repair");
+        makeDatabase(500);
+        {
+            auto c = open();
+            exec(*c, QStringLiteral("DELETE FROM item WHERE AUTO > 450"));
+            exec(*c, QStringLiteral("UPDATE sqlite_sequence SET seq = 450"));
+            exec(*c, QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('item', 500)"));
+        }
+        QString report, error;
+        ASSERT_TRUE(compact ? CompactDatabase(path, &error) : RepairDatabase(path, &report, &error)) << error.toStdString();
+        auto c = open();
+        EXPECT_EQ(scalar(*c, QStringLiteral("SELECT count(*) FROM sqlite_sequence")), 1);
+        exec(*c, QStringLiteral("INSERT INTO item (NAME) VALUES ('new')"));
+        EXPECT_EQ(scalar(*c, QStringLiteral("SELECT AUTO FROM item WHERE NAME = 'new'")), 501);
+    }
+}
+
+// On a shared folder every account that may write data.abs must be able to take a slot, whatever
+// the umask of the account that happened to connect first.
+TEST_F(EngineFixture, SlotsFileTakesThePermissionsOfTheDatabaseFile)
+{
+    const QByteArray database = QFile::encodeName(path);
+    const QByteArray slotsFile = QFile::encodeName(path + QStringLiteral(".slots"));
+    const struct
+    {
+        mode_t database;
+        bool madeNarrowBefore; // the slots file exists, 0600, made by an earlier build
+        mode_t expected;
+    } cases[] = {{0666, false, 0666}, {0644, false, 0644}, {0600, false, 0600}, {0666, true, 0666}};
+    const mode_t oldMask = ::umask(022);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.database) + (c.madeNarrowBefore ? " over an old file" : ""));
+        ::unlink(slotsFile.constData());
+        if (c.madeNarrowBefore)
+            ::close(::open(slotsFile.constData(), O_CREAT | O_WRONLY, 0600));
+        ASSERT_EQ(::chmod(database.constData(), c.database), 0);
+        ASSERT_TRUE(open());
+        struct stat info = {};
+        ASSERT_EQ(::stat(slotsFile.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, c.expected);
+    }
+    ::umask(oldMask);
+}
+
+// data.abs may be a symbolic link to the file elsewhere: maintenance replaces that file and the
+// link stays a link, and every path to the file counts against one connection limit.
+TEST_F(EngineFixture, SymlinkedDatabaseStaysALink)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("store")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("folder")));
+    const QString real = dir.filePath(QStringLiteral("store/shop.abs"));
+    const QString link = dir.filePath(QStringLiteral("folder/data.abs"));
+    ASSERT_TRUE(QFile::rename(path, real));
+    ASSERT_TRUE(QFile::link(real, link));
+    for (const bool compact : {true, false}) {
+        SCOPED_TRACE(compact ? "compaction" : "repair");
+        {
+            auto c = Connection::open({link, 5, true}, nullptr);
+            ASSERT_TRUE(c);
+            exec(*c, QStringLiteral("DELETE FROM item WHERE QTY >= 400"));
+        }
+        QString report, error;
+        ASSERT_TRUE(compact ? CompactDatabase(link, &error) : RepairDatabase(link, &report, &error)) << error.toStdString();
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_FALSE(QFileInfo::exists(real + QStringLiteral(".tmp")));
+        auto c = Connection::open({real, 5, true}, nullptr);
+        ASSERT_TRUE(c);
+        exec(*c, QStringLiteral("INSERT INTO item (NAME) VALUES ('through the link %1')").arg(compact));
+        auto throughLink = Connection::open({link, 5, true}, nullptr);
+        ASSERT_TRUE(throughLink);
+        EXPECT_EQ(scalar(*throughLink, QStringLiteral("SELECT count(*) FROM item WHERE NAME LIKE 'through the link%'")), compact ? 1 : 2);
+    }
+    std::vector<std::unique_ptr<Connection>> held;
+    for (int i = 0; i < 5; ++i)
+        held.push_back(Connection::open({i % 2 ? link : real, 5, true}, nullptr));
+    EXPECT_EQ(Connection::open({link, 5, true}, nullptr), nullptr);
+}
+
+TEST_F(EngineFixture, MessagesKeepAPathWithPlaceholderSigns)
+{
+    const QString folder = dir.filePath(QStringLiteral("%1 shop %2"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString odd = folder + QStringLiteral("/data.abs");
+    ASSERT_TRUE(QFile::rename(path, odd));
+    std::vector<std::unique_ptr<Connection>> held;
+    for (int i = 0; i < 5; ++i)
+        held.push_back(Connection::open({odd, 5, true}, nullptr));
+    QString error;
+    EXPECT_EQ(Connection::open({odd, 5, true}, &error), nullptr);
+    EXPECT_EQ(error, QStringLiteral("Too many connections to database file '") + odd + QStringLiteral("': all 5 connections are in use"));
 }

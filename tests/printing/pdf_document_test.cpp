@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -135,6 +135,32 @@ TEST_F(PdfDocumentCommand, ErrorExits)
     const QString pdf = out.filePath(QStringLiteral("order.pdf"));
     EXPECT_EQ(RunLarderon({"pdf-document", folder.folder(), "TORD5000002", pdf}).exitCode, 0);
     EXPECT_TRUE(QFile::exists(pdf));
+}
+
+// The PDF is written whole or not at all: on a small disk the command fails and leaves neither a
+// cut-off PDF nor its temporary file, and it never writes over a file of the database.
+TEST_F(PdfDocumentCommand, WritesAWholeFileOrNone)
+{
+    const QString pdf = out.filePath(QStringLiteral("note.pdf"));
+    const CommandResult full = RunLarderon({"pdf-document", folder.folder(), "ISSU1000001", pdf}, 20000);
+    EXPECT_EQ(full.exitCode, 1) << full.out.toStdString();
+    EXPECT_TRUE(full.err.contains(QStringLiteral("บันทึกไฟล์ PDF"))) << full.err.toStdString();
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList());
+
+    const QByteArray database = [&] {
+        QFile file(folder.databasePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    for (const QString &target : {folder.databasePath(), folder.databasePath() + QStringLiteral("-journal"),
+                                  folder.databasePath() + QStringLiteral(".slots")}) {
+        SCOPED_TRACE(target.toStdString());
+        const CommandResult refused = RunLarderon({"pdf-document", folder.folder(), "ISSU1000001", target});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("เป็นไฟล์ของฐานข้อมูล"))) << refused.err.toStdString();
+    }
+    QFile file(folder.databasePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), database);
 }
 
 } // namespace
