@@ -7,11 +7,12 @@ BUILD_DIR="${LARDERON_BUILD_DIR:-$ROOT/build}"
 # Debian 12 / Ubuntu packages the build, the program and the tests need.
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
   libcairo2-dev libpango1.0-dev libfontconfig-dev libcups2-dev
   libzint-dev fonts-thai-tlwg
   libgtest-dev googletest
   poppler-utils zbar-tools xvfb xauth
+  postgresql
 )
 
 install_packages() {

@@ -1,5 +1,7 @@
 #include "app/app_path.h"
 
+#include "engine/data_store.h"
+
 #include "common/shared_state.h"
 
 #include <QDir>
@@ -29,4 +31,15 @@ void ApplyConnectionSettings(const QString &dataFolder)
     shared.DatabasePath = dataFolder + QStringLiteral("data.abs");
     shared.DbMaxConnections = 5;
     shared.DbMultiUser = true;
+}
+
+bool UseDataFolder(const QString &dir, QString *error)
+{
+    const QString folder = QDir(dir).absolutePath() + QLatin1Char('/');
+    if (!HoldsData(folder)) {
+        *error = QStringLiteral("'%1' is not a data folder (it holds neither data.abs nor server.ini)").arg(dir);
+        return false;
+    }
+    ApplyConnectionSettings(folder);
+    return true;
 }

@@ -10,3 +10,8 @@ bool ReadAppPath(const QString &workingFolder, QString *dataFolder, QString *err
 // Fills DataFolder, DatabasePath (DataFolder + "data.abs"), DbMaxConnections (5) and DbMultiUser
 // (true) of the shared state.
 void ApplyConnectionSettings(const QString &dataFolder);
+
+// For the commands: points the shared state at the data folder dir (given with or without its
+// trailing separator) after checking that it holds data (data.abs, or server.ini naming a server).
+// False with the reason otherwise.
+bool UseDataFolder(const QString &dir, QString *error);

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/app_path.h"
 #include "app/reset_password_command.h"
 #include "app/sticker_command.h"
 #include "app/window_placement.h"
@@ -7,6 +8,7 @@
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 #include "db/data_folder.h"
+#include "db/move_to_server.h"
 #include "printing/document_layout.h"
 #include "report/report_output.h"
 #include "report/report_preview.h"
@@ -42,6 +44,16 @@ int initData(const QStringList &args)
 {
     QStringList rest = args;
     const bool demo = rest.removeAll(QStringLiteral("--demo")) > 0;
+    QString serverText;
+    const qsizetype serverAt = rest.indexOf(QStringLiteral("--server"));
+    if (serverAt >= 0) {
+        if (serverAt + 1 >= rest.size()) {
+            err() << CommandUsage() << Qt::endl;
+            return 2;
+        }
+        serverText = rest.takeAt(serverAt + 1);
+        rest.removeAt(serverAt);
+    }
     if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--"))) {
         err() << CommandUsage() << Qt::endl;
         return 2;
@@ -49,11 +61,54 @@ int initData(const QStringList &args)
     if (unreadableName("init-data", rest))
         return 1;
     QString error;
-    if (!CreateDataFolder(rest.first(), demo, &error)) {
+    ServerConfig server;
+    if (serverAt >= 0 && !ParseServerConnectionText(serverText, &server, &error)) {
+        err() << "larderon init-data: --server: " << error << Qt::endl;
+        return 2;
+    }
+    const bool created = serverAt >= 0 ? CreateServerDataFolder(rest.first(), server, demo, &error)
+                                       : CreateDataFolder(rest.first(), demo, &error);
+    if (!created) {
         err() << "larderon init-data: " << error << Qt::endl;
         return 1;
     }
-    QTextStream(stdout) << "Created " << rest.first() << (demo ? " with demo data" : "") << Qt::endl;
+    QTextStream(stdout) << "Created " << rest.first() << (demo ? " with demo data" : "")
+                        << (serverAt >= 0 ? QStringLiteral(" on %1").arg(server.describe()) : QString()) << Qt::endl;
+    return 0;
+}
+
+// move-to-server DATA_DIR --server "host=... dbname=... user=...": the folder's data.abs into an
+// empty database of a server; the folder then names the server.
+int moveToServer(const QStringList &args)
+{
+    QStringList rest = args;
+    const qsizetype serverAt = rest.indexOf(QStringLiteral("--server"));
+    if (serverAt < 0 || serverAt + 1 >= rest.size()) {
+        err() << CommandUsage() << Qt::endl;
+        return 2;
+    }
+    const QString serverText = rest.takeAt(serverAt + 1);
+    rest.removeAt(serverAt);
+    if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--"))) {
+        err() << CommandUsage() << Qt::endl;
+        return 2;
+    }
+    if (unreadableName("move-to-server", rest))
+        return 1;
+    QString error;
+    ServerConfig server;
+    if (!ParseServerConnectionText(serverText, &server, &error)) {
+        err() << "larderon move-to-server: --server: " << error << Qt::endl;
+        return 2;
+    }
+    QStringList report;
+    if (!MoveDataFolderToServer(rest.first(), server, &report, &error)) {
+        err() << "larderon move-to-server: ย้ายข้อมูลไปที่เครื่องแม่ข่ายไม่ได้ (" << error << ")" << Qt::endl;
+        return 1;
+    }
+    QTextStream out(stdout);
+    for (const QString &line : report)
+        out << line << Qt::endl;
     return 0;
 }
 
@@ -93,18 +148,9 @@ std::unique_ptr<DocumentLayout> prepareDocument(const DocumentArguments &args, Q
                      .arg(layoutName, DocumentLayoutNames().join(QStringLiteral(", ")));
         return nullptr;
     }
-    const QDir folder(args.dataFolder);
-    const QString databasePath = folder.absoluteFilePath(QStringLiteral("data.abs"));
-    if (!QFileInfo(databasePath).isFile()) {
-        *error = QStringLiteral("'%1' is not a data folder (no data.abs)").arg(args.dataFolder);
+    if (!UseDataFolder(args.dataFolder, error))
         return nullptr;
-    }
-
     SharedState &shared = Shared();
-    shared.DataFolder = folder.absolutePath() + QLatin1Char('/');
-    shared.DatabasePath = databasePath;
-    shared.DbMaxConnections = 5;
-    shared.DbMultiUser = true;
     shared.PrintDocNo = args.number;
     shared.PrintDocKind = args.number.size() > 4 ? args.number.at(4).digitValue() : 0;
     shared.PrintDocVariant = 1;
@@ -192,7 +238,12 @@ QString CommandUsage()
 {
     return QStringLiteral("Usage:\n"
                           "  larderon                               start the program\n"
-                          "  larderon init-data DIR [--demo]        create a data folder with a new database\n"
+                          "  larderon init-data DIR [--demo] [--server \"host=... dbname=... user=...\"]\n"
+                          "                                         create a data folder with a new database, in\n"
+                          "                                         data.abs or in an empty database of a server\n"
+                          "  larderon move-to-server DATA_DIR --server \"host=... dbname=... user=...\"\n"
+                          "                                         copy data.abs into an empty database of a server,\n"
+                          "                                         check it and switch the folder to the server\n"
                           "  larderon pdf-document DATA_DIR NUMBER OUT.pdf [--layout CLASS]\n"
                           "                                         write a stored document as a PDF file;\n"
                           "                                         CLASS: TPrnDO8, TPrnORD3, TPrnDO9s, TPrnDO2, TPrnDO1\n"
@@ -214,6 +265,8 @@ int RunCommand(const QStringList &arguments)
         return pdfDocument(rest);
     if (command == u"preview-document")
         return previewDocument(rest);
+    if (command == u"move-to-server")
+        return moveToServer(rest);
     if (command == u"pdf-stickers")
         return PdfStickersCommand(rest);
     if (command == u"reset-password")

@@ -108,11 +108,9 @@ int ResetPasswordCommand(const QStringList &arguments)
     const QString folder = QDir(rest.at(0)).absolutePath() + QLatin1Char('/');
     const QString typedName = rest.at(1);
 
-    if (!QFileInfo(folder + QStringLiteral("data.abs")).isFile())
-        return fail(QStringLiteral("ไม่พบฐานข้อมูล data.abs ในโฟลเดอร์ %1").arg(rest.at(0)),
-                    QStringLiteral("'%1' is not a data folder: it holds no data.abs").arg(rest.at(0)));
-    ApplyConnectionSettings(folder);
     QString error;
+    if (!UseDataFolder(folder, &error))
+        return fail(QStringLiteral("ไม่พบฐานข้อมูลในโฟลเดอร์ %1").arg(rest.at(0)), error);
     const std::unique_ptr<Connection> connection = OpenDataConnection(&error);
     if (!connection)
         return fail(QStringLiteral("เปิดฐานข้อมูลไม่ได้"), QStringLiteral("cannot open the database: %1").arg(error));

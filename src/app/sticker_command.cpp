@@ -1,5 +1,6 @@
 #include "app/sticker_command.h"
 
+#include "app/app_path.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 #include "db/sql_statement.h"
@@ -105,23 +106,6 @@ QString Parse(const QStringList &arguments, StickerArguments *args)
     args->outFile = positional.at(2);
     request.sheet = args->sheet;
     return {};
-}
-
-// Points the shared state at the data folder, as the main window does at start-up.
-bool UseDataFolder(const QString &dataFolder, QString *error)
-{
-    const QDir folder(dataFolder);
-    const QString databasePath = folder.absoluteFilePath(QStringLiteral("data.abs"));
-    if (!QFileInfo(databasePath).isFile()) {
-        *error = QStringLiteral("'%1' is not a data folder (no data.abs)").arg(dataFolder);
-        return false;
-    }
-    SharedState &shared = Shared();
-    shared.DataFolder = folder.absolutePath() + QLatin1Char('/');
-    shared.DatabasePath = databasePath;
-    shared.DbMaxConnections = 5;
-    shared.DbMultiUser = true;
-    return true;
 }
 
 // The product's name, as the sticker job's product list shows it.

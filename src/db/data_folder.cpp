@@ -6,6 +6,8 @@
 #include "db/passwords.h"
 #include "db/row_insert.h"
 #include "db/schema.h"
+#include "engine/connection.h"
+#include "engine/data_store.h"
 #include "engine/transaction.h"
 
 #include <QAtomicInteger>
@@ -16,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
 
 namespace {
@@ -86,6 +89,28 @@ bool savePicture(const QImage &image, const QString &fileName, const char *forma
     return WriteFileWhole(fileName, write, verify, ExistingFile::Replace, error);
 }
 
+// Every table, the settings row, the first administrator and, with demo, the demo data, in the
+// caller's transaction on an empty database.
+bool populateTables(QSqlDatabase db, bool demo, QString *error)
+{
+    return CreateSchema(db, error)
+           && InsertFullRow(db, QStringLiteral("orvexsys"), demo ? demoCompany() : defaultSettings(), error)
+           && InsertFullRow(db, QStringLiteral("market"),
+                            {{"USRNAME", QStringLiteral("admin")},
+                             {"PASSWD", HashPassword(QString::fromUtf16(kAdminPassword))},
+                             {"NAME", QStringLiteral("ผู้ดูแลระบบ")},
+                             {"AC1", 1}},
+                            error)
+           && (!demo || InsertDemoData(db, QDate::currentDate(), error));
+}
+
+bool populateDatabase(QSqlDatabase db, bool demo, QString *error)
+{
+    Transaction transaction(db);
+    return transaction.begin(Transaction::Mode::Immediate, error) && populateTables(db, demo, error)
+           && transaction.commit(error);
+}
+
 bool buildDatabase(const QString &fileName, bool demo, QString *error)
 {
     static QAtomicInteger<int> counter;
@@ -97,18 +122,7 @@ bool buildDatabase(const QString &fileName, bool demo, QString *error)
         if (!db.open()) {
             *error = db.lastError().text();
         } else {
-            {
-                Transaction transaction(db); // rolled back, if need be, before the close below
-                ok = transaction.begin(Transaction::Mode::Immediate, error) && CreateSchema(db, error)
-                     && InsertFullRow(db, QStringLiteral("orvexsys"), demo ? demoCompany() : defaultSettings(), error)
-                     && InsertFullRow(db, QStringLiteral("market"),
-                                      {{"USRNAME", QStringLiteral("admin")},
-                                       {"PASSWD", HashPassword(QString::fromUtf16(kAdminPassword))},
-                                       {"NAME", QStringLiteral("ผู้ดูแลระบบ")},
-                                       {"AC1", 1}},
-                                      error)
-                     && (!demo || InsertDemoData(db, QDate::currentDate(), error)) && transaction.commit(error);
-            }
+            ok = populateDatabase(db, demo, error); // its transaction ends before the close below
             db.close();
         }
     }
@@ -116,7 +130,101 @@ bool buildDatabase(const QString &fileName, bool demo, QString *error)
     return ok;
 }
 
+// The default pictures (and with demo the products' pictures), each written whole.
+bool writePictures(const QDir &dir, bool demo, QString *failure)
+{
+    if (!savePicture(DefaultLogo(), dir.filePath(QStringLiteral("logo.bmp")), "BMP", failure)
+        || !savePicture(DefaultWindowPicture(), dir.filePath(QStringLiteral("larderon.jpg")), "JPG", failure)
+        || !savePicture(ProductPicture(0), dir.filePath(QStringLiteral("picture/temp.jpg")), "JPG", failure))
+        return false;
+    if (demo) {
+        int seed = 1;
+        for (const QString &code : DemoProductsWithPicture()) {
+            if (!savePicture(ProductPicture(seed++), dir.filePath(QStringLiteral("picture/%1.jpg").arg(code)), "JPG", failure))
+                return false;
+        }
+    }
+    return true;
+}
+
+// A folder for new data: named, holding neither data.abs nor server.ini, with its picture folder.
+bool prepareFolder(const QString &folder, QDir *dir, QString *failure)
+{
+    if (folder.isEmpty()) {
+        *failure = QStringLiteral("No folder was named for the new data");
+        return false;
+    }
+    *dir = QDir(folder);
+    for (const char *name : {"data.abs", "server.ini"}) {
+        const QString existing = dir->absoluteFilePath(QString::fromLatin1(name));
+        if (QFileInfo::exists(existing) || QFileInfo(existing).isSymLink()) {
+            *failure = QStringLiteral("'%1' already exists; it is left as it is").arg(existing);
+            return false;
+        }
+    }
+    if (!dir->mkpath(QStringLiteral("picture"))) {
+        *failure = QStringLiteral("Cannot create the folder '%1'").arg(dir->filePath(QStringLiteral("picture")));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool ServerHoldsNoProgramData(QSqlDatabase db, QString *error)
+{
+    QStringList names = {QStringLiteral("larderon_schema")};
+    for (const TableDef &table : SchemaTables())
+        names.append(table.name.toLower());
+    for (const QString &name : names) {
+        QSqlQuery probe(db);
+        probe.prepare(QStringLiteral("SELECT to_regclass(:name) IS NOT NULL"));
+        probe.bindValue(QStringLiteral(":name"), name);
+        if (!probe.exec() || !probe.next()) {
+            *error = probe.lastError().text();
+            return false;
+        }
+        if (probe.value(0).toBool()) {
+            *error = QStringLiteral("The database already holds the table '%1'; the program's data goes only into an "
+                                    "empty database")
+                         .arg(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CreateServerDataFolder(const QString &folder, const ServerConfig &server, bool demo, QString *error)
+{
+    QString failure;
+    const auto fail = [&](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    QDir dir;
+    if (!prepareFolder(folder, &dir, &failure) || !writePictures(dir, demo, &failure))
+        return fail(failure);
+    const QString databasePath = dir.absoluteFilePath(QStringLiteral("data.abs"));
+    const std::unique_ptr<Connection> connection = Connection::openServer({databasePath, 1, true}, server, &failure);
+    if (!connection)
+        return fail(failure);
+    QSqlDatabase db = connection->database();
+    if (!ServerHoldsNoProgramData(db, &failure))
+        return fail(failure);
+    // The tables and server.ini together: server.ini is written before the commit and removed
+    // again when the commit fails, so the folder never names a database without the data.
+    const QString ini = ServerIniPath(databasePath);
+    Transaction transaction(db);
+    if (!transaction.begin(Transaction::Mode::Immediate, &failure) || !populateTables(db, demo, &failure)
+        || !WriteServerIni(ini, server, &failure))
+        return fail(QStringLiteral("Cannot create the data on %1: %2").arg(server.describe(), failure));
+    if (!transaction.commit(&failure)) {
+        QFile::remove(ini);
+        return fail(QStringLiteral("Cannot create the data on %1: %2").arg(server.describe(), failure));
+    }
+    return true;
+}
 
 bool CreateDataFolder(const QString &folder, bool demo, QString *error)
 {
@@ -126,28 +234,12 @@ bool CreateDataFolder(const QString &folder, bool demo, QString *error)
             *error = text;
         return false;
     };
-    if (folder.isEmpty())
-        return fail(QStringLiteral("No folder was named for the new data"));
-    QDir dir(folder);
+    QDir dir;
+    if (!prepareFolder(folder, &dir, &failure) || !writePictures(dir, demo, &failure))
+        return fail(failure);
     const QString databaseFile = dir.absoluteFilePath(QStringLiteral("data.abs"));
     const auto exists = [&] { return QFileInfo::exists(databaseFile) || QFileInfo(databaseFile).isSymLink(); };
     const auto alreadyThere = [&] { return fail(QStringLiteral("'%1' already exists; it is left as it is").arg(databaseFile)); };
-    if (exists())
-        return alreadyThere();
-    if (!dir.mkpath(QStringLiteral("picture")))
-        return fail(QStringLiteral("Cannot create the folder '%1'").arg(dir.filePath(QStringLiteral("picture"))));
-
-    if (!savePicture(DefaultLogo(), dir.filePath(QStringLiteral("logo.bmp")), "BMP", &failure)
-        || !savePicture(DefaultWindowPicture(), dir.filePath(QStringLiteral("larderon.jpg")), "JPG", &failure)
-        || !savePicture(ProductPicture(0), dir.filePath(QStringLiteral("picture/temp.jpg")), "JPG", &failure))
-        return fail(failure);
-    if (demo) {
-        int seed = 1;
-        for (const QString &code : DemoProductsWithPicture()) {
-            if (!savePicture(ProductPicture(seed++), dir.filePath(QStringLiteral("picture/%1.jpg").arg(code)), "JPG", &failure))
-                return fail(failure);
-        }
-    }
 
     // Built under a work name of this run alone (several runs may start at once) and put in place
     // only when complete, never over a data.abs that another run finished first.

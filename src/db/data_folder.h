@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/server_config.h"
+
+#include <QSqlDatabase>
 #include <QString>
 
 // Creates a data folder: data.abs with every table, the settings row and the account "admin"
@@ -11,6 +14,16 @@
 // name, the database under a work name of its own run, put in place only when complete and never
 // over a data.abs that a simultaneous run finished first.
 bool CreateDataFolder(const QString &folder, bool demo, QString *error);
+
+// The same on a database server: the tables, the settings row and the first administrator (and
+// with demo the demo data) in one transaction in an empty database of the server, then
+// "server.ini" naming it in folder (the pictures stay in the folder). Refuses a database that
+// already holds any table of the program, and a folder that holds data.abs or server.ini.
+bool CreateServerDataFolder(const QString &folder, const ServerConfig &server, bool demo, QString *error);
+
+// False, with the table named in error, when the server's database holds any of the program's
+// tables.
+bool ServerHoldsNoProgramData(QSqlDatabase db, QString *error);
 
 // The announced password of the first administrator account.
 inline constexpr char16_t kAdminPassword[] = u"9806";

@@ -15,7 +15,10 @@ struct ColumnDef
 {
     QString name;
     ColumnType type;
-    int width = 0; // Text only
+    int width = 0; // Text only: what the windows let the user type
+    // Text only, when larger than width: what the store must hold (the password digest is longer
+    // than the password typed).
+    int storedWidth = 0;
 };
 
 struct TableDef

@@ -25,14 +25,27 @@ bool runPragma(QSqlDatabase &db, const QString &pragma, QString *error)
 
 } // namespace
 
-Connection::Connection(QString name, QString path, ConnectionSlot slot)
+Connection::Connection(QString name, QString path, EngineKind engine, ConnectionSlot slot)
     : m_name(std::move(name))
     , m_path(std::move(path))
+    , m_engine(engine)
     , m_slot(std::move(slot))
 {
 }
 
 std::unique_ptr<Connection> Connection::open(const ConnectionSettings &settings, QString *error)
+{
+    DataStore store;
+    QString failure;
+    if (!LocateDataStore(settings.databasePath, &store, &failure)) {
+        if (error)
+            *error = failure;
+        return nullptr;
+    }
+    return store.kind == EngineKind::Server ? openServer(settings, store.server, error) : openFile(settings, error);
+}
+
+std::unique_ptr<Connection> Connection::openFile(const ConnectionSettings &settings, QString *error)
 {
     const QFileInfo file(settings.databasePath);
     if (settings.databasePath.isEmpty() || !file.exists() || !file.isFile()) {
@@ -79,7 +92,69 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings &settings,
             return nullptr;
         }
     }
-    return std::unique_ptr<Connection>(new Connection(name, settings.databasePath, std::move(slot)));
+    return std::unique_ptr<Connection>(new Connection(name, settings.databasePath, EngineKind::File, std::move(slot)));
+}
+
+std::unique_ptr<Connection> Connection::openServer(const ConnectionSettings &settings, const ServerConfig &server,
+                                                   QString *error)
+{
+    const auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return nullptr;
+    };
+    if (settings.maxConnections < 1)
+        return fail(QStringLiteral("No connection to the database %1 is allowed (limit %2)")
+                        .arg(server.describe(), QString::number(settings.maxConnections)));
+    const QString name = uniqueConnectionName();
+    QString failure;
+    int slot = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            return fail(QStringLiteral("The database server cannot be reached: the program's PostgreSQL driver (QPSQL) "
+                                       "is not installed"));
+        }
+        db.setHostName(server.host);
+        if (server.port > 0)
+            db.setPort(server.port);
+        db.setDatabaseName(server.dbname);
+        db.setUserName(server.user);
+        QStringList options = {QStringLiteral("connect_timeout=10")};
+        if (!server.sslmode.isEmpty())
+            options.append(QStringLiteral("sslmode=") + server.sslmode);
+        db.setConnectOptions(options.join(u';'));
+        bool ok = db.open();
+        failure = ok ? QString() : db.lastError().text();
+        ok = ok && runPragma(db, QStringLiteral("SET lock_timeout = %1").arg(kBusyTimeoutMs), &failure);
+        // The slot: the first of the limit's advisory locks that no other session holds.
+        for (int candidate = 1; ok && slot == 0 && candidate <= settings.maxConnections; ++candidate) {
+            QSqlQuery take(db);
+            take.prepare(QStringLiteral("SELECT pg_try_advisory_lock(:key, :slot)"));
+            take.bindValue(QStringLiteral(":key"), kServerLockKey);
+            take.bindValue(QStringLiteral(":slot"), candidate);
+            if (!take.exec() || !take.next()) {
+                failure = take.lastError().text();
+                ok = false;
+            } else if (take.value(0).toBool()) {
+                slot = candidate;
+            }
+        }
+        if (ok && slot == 0)
+            failure = TooManyConnectionsMessage(QStringLiteral("the database %1").arg(server.describe()),
+                                                settings.maxConnections);
+        if (!ok || slot == 0) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            if (!ok)
+                failure = QStringLiteral("Cannot open the database %1: %2").arg(server.describe(), failure);
+            return fail(failure);
+        }
+    }
+    return std::unique_ptr<Connection>(new Connection(name, settings.databasePath, EngineKind::Server, ConnectionSlot()));
 }
 
 Connection::~Connection()

@@ -158,8 +158,7 @@ bool ConnectionSlot::take(const QString &databasePath, int maxSlots, QString *er
             *error = QStringLiteral("Database file '%1' is in use: close every window and every other copy of the program that uses it first")
                          .arg(databasePath);
         else
-            *error = QStringLiteral("Too many connections to database file '%1': all %2 connections are in use")
-                         .arg(databasePath, QString::number(maxSlots));
+            *error = TooManyConnectionsMessage(QStringLiteral("database file '%1'").arg(databasePath), maxSlots);
     }
     return false;
 }
@@ -175,4 +174,9 @@ void ConnectionSlot::release()
         ::close(m_fd);
         m_fd = -1;
     }
+}
+
+QString TooManyConnectionsMessage(const QString &where, int limit)
+{
+    return QStringLiteral("Too many connections to %1: all %2 connections are in use").arg(where, QString::number(limit));
 }

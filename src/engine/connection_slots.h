@@ -41,3 +41,7 @@ private:
     int m_fd = -1;
     QString m_slotFile;
 };
+
+// The message of a connection refused because every slot is in use; where names the data ("database
+// file '…'", "the database … on …").
+QString TooManyConnectionsMessage(const QString &where, int limit);

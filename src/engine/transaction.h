@@ -11,6 +11,7 @@ public:
     enum class Mode {
         Deferred,  // takes the write lock at the first write
         Immediate, // takes the write lock at once: use it when a read decides what is written
+                   // (on a server: the program's write lock, which serialises these transactions)
     };
 
     explicit Transaction(QSqlDatabase db);

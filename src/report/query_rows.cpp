@@ -7,7 +7,7 @@ QVariantMap RowFromRecord(const QSqlRecord &record)
 {
     QVariantMap row;
     for (int i = 0; i < record.count(); ++i)
-        row.insert(record.fieldName(i), record.value(i));
+        row.insert(record.fieldName(i).toUpper(), record.value(i));
     return row;
 }
 

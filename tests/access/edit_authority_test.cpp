@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QSqlError>
+
+#include <QSqlQuery>
+
 // Found by argument-dependent lookup in the namespace of EditAuthority.
 static void PrintTo(EditAuthority::Result result, std::ostream *os)
 {
@@ -101,15 +105,15 @@ TEST_F(EditAuthorityTest, AStoreThatCannotBeReadFails)
     QString error;
     auto connection = OpenDataConnection(&error);
     ASSERT_NE(connection, nullptr) << error.toStdString();
-    SqlStatement drop(connection->database(), {QStringLiteral(" alter table market rename to market_gone ")});
-    ASSERT_TRUE(drop.exec(&error)) << error.toStdString();
+    QSqlQuery drop(connection->database());
+    ASSERT_TRUE(drop.exec(QStringLiteral("alter table market rename to market_gone"))) << drop.lastError().text().toStdString();
 
     EXPECT_EQ(EditAuthority::check(connection->database(), QStringLiteral("admin"), QStringLiteral("9806"), &error),
               Result::Failed);
     EXPECT_FALSE(error.isEmpty());
 
-    SqlStatement back(connection->database(), {QStringLiteral(" alter table market_gone rename to market ")});
-    ASSERT_TRUE(back.exec(&error)) << error.toStdString();
+    QSqlQuery back(connection->database());
+    ASSERT_TRUE(back.exec(QStringLiteral("alter table market_gone rename to market"))) << back.lastError().text().toStdString();
 }
 
 } // namespace

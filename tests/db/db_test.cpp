@@ -8,6 +8,8 @@
 #include "db/stock_balance.h"
 #include "engine/transaction.h"
 #include "temp_data_folder.h"
+#include "test_engine.h"
+#include "../common/qt_printers.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -22,8 +24,38 @@ namespace {
 // "NAME:T80" for each column of a table in the order of the store: the type as the store declares
 // it (T text with the width the windows enforce, D double, S small and I plain integer, A
 // auto-increment key, G graphic) and the width from the program's table definitions.
+// On the server: every column of the table as the server keeps it, in the same "NAME:TYPE" words
+// (the text width is the one the server enforces).
+QStringList serverColumnsOf(QSqlDatabase db, const QString &table)
+{
+    QStringList columns;
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT column_name, data_type, character_maximum_length, is_identity, collation_name "
+                             "FROM information_schema.columns WHERE table_name = :table ORDER BY ordinal_position"));
+    q.bindValue(QStringLiteral(":table"), table.toLower());
+    q.exec();
+    while (q.next()) {
+        const QString type = q.value(1).toString();
+        QString word = QStringLiteral("?") + type;
+        if (type == u"character varying")
+            word = QStringLiteral("T%1").arg(q.value(2).toInt()) + (q.value(4).toString() == u"C" ? QString() : QStringLiteral("?collation"));
+        else if (type == u"double precision")
+            word = QStringLiteral("D");
+        else if (type == u"bytea")
+            word = QStringLiteral("G");
+        else if (type == u"smallint")
+            word = QStringLiteral("S");
+        else if (type == u"integer")
+            word = q.value(3).toString() == u"YES" ? QStringLiteral("A") : QStringLiteral("I");
+        columns.append(q.value(0).toString().toUpper() + u':' + word);
+    }
+    return columns;
+}
+
 QStringList columnsOf(QSqlDatabase db, const QString &table)
 {
+    if (OnServer())
+        return serverColumnsOf(db, table);
     QStringList columns;
     QSqlQuery q(db);
     q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table));
@@ -133,19 +165,25 @@ TEST_F(DbFixture, TablesAndColumnsAreExactlyTheDocumentedOnes)
         {"sale", documented("SALE_NO:T5 SALE_NAME:T80 SALE_COM:D SALE_ADD1:T80 SALE_ADD2:T80 SALE_ADD3:T80 "
                             "SALE_ADD4:T80 SALE_ZIP:T5 SALE_TEL:T25 SALARY:D")},
         {"project", documented("PROJ_NO:T10 PROJ_NAME:T40 PROJ_DESC:T200")},
-        {"market", documented("USRNAME:T16 PASSWD:T16 NAME:T40 POSITION:T20 AC{1-30}:S PER_NO:T5")},
+        // The digest of a password of 16 characters needs more room than the password typed; the
+        // server enforces the room the digest needs.
+        {"market", documented(OnServer() ? "USRNAME:T16 PASSWD:T200 NAME:T40 POSITION:T20 AC{1-30}:S PER_NO:T5"
+                                         : "USRNAME:T16 PASSWD:T16 NAME:T40 POSITION:T20 AC{1-30}:S PER_NO:T5")},
         {"invoice", documented(header)}, {"invoice1", documented(line)},
         {"order0", documented(header)},  {"order1", documented(line)},
         {"Tmpord", documented(header)},  {"Tmpord1", documented(line)},
     };
     QStringList tables;
     QSqlQuery q(db());
-    q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
+    q.exec(OnServer() ? QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                       "WHERE c.relkind = 'r' AND n.nspname = current_schema() "
+                                       "AND c.relname <> 'larderon_schema' ORDER BY c.oid")
+                      : QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
     while (q.next())
         tables.append(q.value(0).toString());
     QStringList expectedTables;
     for (const auto &[table, columns] : expected) {
-        expectedTables.append(table);
+        expectedTables.append(OnServer() ? table.toLower() : table);
         EXPECT_EQ(columnsOf(db(), table), columns) << table.toStdString();
     }
     EXPECT_EQ(tables, expectedTables);
@@ -306,8 +344,8 @@ TEST_F(DbFixture, DateKeySortsAcrossTheYearEnd)
 
 TEST_F(DbFixture, StatementsBindByNameAndRefuseMissingOrUnknownNames)
 {
-    // A header insert naming inv_time twice with the same parameter.
-    exec({" insert into Invoice (Inv_No, inv_time, INV_DATE, inv_time) ", " values (:pinv_no, :pinv_time, :pinv_date, :pinv_time) "},
+    // A header insert using one parameter twice.
+    exec({" insert into Invoice (Inv_No, inv_time, INV_DATE, REF_BILL) ", " values (:pinv_no, :pinv_time, :pinv_date, :pinv_time) "},
          {{"pinv_no", "ABCD1000001"}, {"pinv_time", "10:11:12"}, {"pinv_date", "01/01/2551"}});
     SqlStatement read(db(), {" select INV_TIME, inv_date from INVOICE where inv_no = :mInv_No "});
     read.bind("mInv_No", "ABCD1000001");
@@ -340,7 +378,9 @@ TEST(Schema, RefusesFilesOfANewerBuildOrOfAnotherProgram)
         {
             auto c = Connection::open(CurrentConnectionSettings(), nullptr);
             ASSERT_TRUE(c);
-            QSqlQuery(c->database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+            QSqlQuery stamp(c->database());
+            ASSERT_TRUE(stamp.exec(OnServer() ? QStringLiteral("UPDATE larderon_schema SET version = %1").arg(version)
+                                              : QStringLiteral("PRAGMA user_version = %1").arg(version)));
         }
         QString error;
         EXPECT_EQ(OpenDataConnection(&error), nullptr) << version;
@@ -390,6 +430,7 @@ QString queryPlan(QSqlDatabase db, const QString &statement)
 
 TEST(Schema, AFileOfTheFirstBuildIsUpgradedAndBalancesReadOnlyTheCoveringIndex)
 {
+    SKIP_ON_SERVER("no server ever held the first build's data");
     TempDataFolder folder;
     ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
     folder.use();

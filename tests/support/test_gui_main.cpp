@@ -1,6 +1,8 @@
 // main() of the test programs that need widgets: a QApplication on the offscreen platform, with
-// the program's own font as at the program's start.
+// the program's own font as at the program's start. --engine=server runs the data tests on the
+// test server.
 #include "app/program_font.h"
+#include "test_engine.h"
 
 #include <QApplication>
 
@@ -9,6 +11,7 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    TakeTestEngineArgument(&argc, argv);
     QApplication app(argc, argv);
     ApplyProgramFont();
     ::testing::InitGoogleTest(&argc, argv);
