@@ -1,5 +1,8 @@
 #include "engine/maintenance.h"
 
+#include "engine/data_store.h"
+#include "engine/server_maintenance.h"
+
 #include "common/atomic_file.h"
 #include "engine/connection_slots.h"
 #include "engine/copy_proof.h"
@@ -164,6 +167,11 @@ QString MaintenanceWorkFile(const QString &databasePath)
 
 bool CompactDatabase(const QString &databasePath, QString *error, const MaintenanceOptions &options)
 {
+    DataStore store;
+    if (!LocateDataStore(databasePath, &store, error))
+        return false;
+    if (store.kind == EngineKind::Server)
+        return CompactServerDatabase(databasePath, store.server, nullptr, error);
     MaintainedFile file;
     QString failure;
     if (!takeFile(databasePath, options, file, &failure)
@@ -178,6 +186,11 @@ bool CompactDatabase(const QString &databasePath, QString *error, const Maintena
 
 bool RepairDatabase(const QString &databasePath, QString *report, QString *error, const MaintenanceOptions &options)
 {
+    DataStore store;
+    if (!LocateDataStore(databasePath, &store, error))
+        return false;
+    if (store.kind == EngineKind::Server)
+        return RepairServerDatabase(databasePath, store.server, report, error);
     QStringList findings;
     QString failure;
     MaintainedFile file;

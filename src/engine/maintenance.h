@@ -6,7 +6,9 @@
 
 #include <functional>
 
-// Maintenance of a whole database file. Compaction and repair need the file to themselves: they
+// Maintenance of a data folder's data. On a server (the folder holds server.ini) compaction and
+// repair are the server's VACUUM (ANALYZE) and REINDEX of the data's tables, also only while
+// nothing else is connected. Maintenance of a whole database file: Compaction and repair need the file to themselves: they
 // take every connection slot and the file's write lock first and refuse while any connection is
 // open. They write the new file as "<file>.tmp" beside the file a symbolic link leads to (the link
 // stays a link), prove the copy against the original (schema, version, every row by key, the

@@ -5,6 +5,7 @@
 #include "db/data_folder.h"
 #include "engine/connection.h"
 #include "engine/data_store.h"
+#include "engine/maintenance.h"
 #include "engine/transaction.h"
 #include "temp_data_folder.h"
 #include "test_engine.h"
@@ -138,6 +139,26 @@ TEST_F(ServerEngine, NewDataGoesOnlyIntoAnEmptyDatabase)
     EXPECT_FALSE(CreateServerDataFolder(other.path(), server, false, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("already holds the table"))) << error.toStdString();
     EXPECT_FALSE(QFile::exists(other.filePath(QStringLiteral("server.ini"))));
+}
+
+TEST_F(ServerEngine, CompactionAndRepairAreTheServersOwnWhileNothingElseIsConnected)
+{
+    QString report, error;
+    {
+        auto window = open();
+        ASSERT_TRUE(window);
+        EXPECT_FALSE(CompactDatabase(databasePath, &error));
+        EXPECT_TRUE(error.contains(QStringLiteral("is in use"))) << error.toStdString();
+    }
+    EXPECT_TRUE(CompactDatabase(databasePath, &error)) << error.toStdString();
+    EXPECT_TRUE(RepairDatabase(databasePath, &report, &error)) << error.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("REINDEX TABLE invoice1: ok"))) << report.toStdString();
+    // Afterwards every slot is free again.
+    std::vector<std::unique_ptr<Connection>> all;
+    for (int i = 0; i < 5; ++i) {
+        all.push_back(open(&error));
+        EXPECT_TRUE(all.back()) << error.toStdString();
+    }
 }
 
 TEST(ServerSettings, ConnectionTextAndIni)
