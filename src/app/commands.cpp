@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/app_path.h"
+#include "app/command_output.h"
 #include "app/reset_password_command.h"
 #include "app/sticker_command.h"
 #include "app/window_placement.h"
@@ -20,26 +21,6 @@
 
 namespace {
 
-QTextStream &err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-// The program reads its arguments as UTF-8; bytes that are not UTF-8 come through as U+FFFD and
-// would name another file than the one meant.
-bool unreadableName(const char *command, const QStringList &names)
-{
-    for (const QString &name : names) {
-        if (name.contains(QChar::ReplacementCharacter)) {
-            err() << "larderon " << command << ": ชื่อ \"" << name
-                  << "\" อ่านไม่ได้ (the name is not valid UTF-8 text; rename the folder or file)" << Qt::endl;
-            return true;
-        }
-    }
-    return false;
-}
-
 int initData(const QStringList &args)
 {
     QStringList rest = args;
@@ -47,31 +28,24 @@ int initData(const QStringList &args)
     QString serverText;
     const qsizetype serverAt = rest.indexOf(QStringLiteral("--server"));
     if (serverAt >= 0) {
-        if (serverAt + 1 >= rest.size()) {
-            err() << CommandUsage() << Qt::endl;
-            return 2;
-        }
+        if (serverAt + 1 >= rest.size())
+            return BadUsage("init-data", QStringLiteral("--server needs the server's settings"), CommandUsage());
         serverText = rest.takeAt(serverAt + 1);
         rest.removeAt(serverAt);
     }
     if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--"))) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
+        return BadUsage("", QString(), CommandUsage());
     }
-    if (unreadableName("init-data", rest))
+    if (UnreadableName("init-data", rest))
         return 1;
     QString error;
     ServerConfig server;
-    if (serverAt >= 0 && !ParseServerConnectionText(serverText, &server, &error)) {
-        err() << "larderon init-data: --server: " << error << Qt::endl;
-        return 2;
-    }
+    if (serverAt >= 0 && !ParseServerConnectionText(serverText, &server, &error))
+        return BadUsage("init-data", QStringLiteral("--server: ") + error, CommandUsage());
     const bool created = serverAt >= 0 ? CreateServerDataFolder(rest.first(), server, demo, &error)
                                        : CreateDataFolder(rest.first(), demo, &error);
-    if (!created) {
-        err() << "larderon init-data: " << error << Qt::endl;
-        return 1;
-    }
+    if (!created)
+        return FailCommand("init-data", QStringLiteral("สร้างโฟลเดอร์ข้อมูลไม่ได้"), error);
     QTextStream(stdout) << "Created " << rest.first() << (demo ? " with demo data" : "")
                         << (serverAt >= 0 ? QStringLiteral(" on %1").arg(server.describe()) : QString()) << Qt::endl;
     return 0;
@@ -84,28 +58,22 @@ int moveToServer(const QStringList &args)
     QStringList rest = args;
     const qsizetype serverAt = rest.indexOf(QStringLiteral("--server"));
     if (serverAt < 0 || serverAt + 1 >= rest.size()) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
+        return BadUsage("", QString(), CommandUsage());
     }
     const QString serverText = rest.takeAt(serverAt + 1);
     rest.removeAt(serverAt);
     if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--"))) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
+        return BadUsage("", QString(), CommandUsage());
     }
-    if (unreadableName("move-to-server", rest))
+    if (UnreadableName("move-to-server", rest))
         return 1;
     QString error;
     ServerConfig server;
-    if (!ParseServerConnectionText(serverText, &server, &error)) {
-        err() << "larderon move-to-server: --server: " << error << Qt::endl;
-        return 2;
-    }
+    if (!ParseServerConnectionText(serverText, &server, &error))
+        return BadUsage("move-to-server", QStringLiteral("--server: ") + error, CommandUsage());
     QStringList report;
-    if (!MoveDataFolderToServer(rest.first(), server, &report, &error)) {
-        err() << "larderon move-to-server: ย้ายข้อมูลไปที่เครื่องแม่ข่ายไม่ได้ (" << error << ")" << Qt::endl;
-        return 1;
-    }
+    if (!MoveDataFolderToServer(rest.first(), server, &report, &error))
+        return FailCommand("move-to-server", QStringLiteral("ย้ายข้อมูลไปที่เครื่องแม่ข่ายไม่ได้"), error);
     QTextStream out(stdout);
     for (const QString &line : report)
         out << line << Qt::endl;
@@ -185,10 +153,9 @@ std::unique_ptr<DocumentLayout> prepareDocument(const DocumentArguments &args, Q
     return layout;
 }
 
-int failCommand(const char *command, const QString &text)
+int failDocument(const char *command, const QString &text)
 {
-    err() << "larderon " << command << ": " << text << Qt::endl;
-    return 1;
+    return FailCommand(command, QStringLiteral("พิมพ์เอกสารไม่ได้"), text);
 }
 
 // pdf-document DATA_DIR NUMBER OUT.pdf [--layout CLASS]: one stored document as a PDF file, laid
@@ -197,18 +164,17 @@ int pdfDocument(const QStringList &rest)
 {
     DocumentArguments args;
     if (!parseDocumentArguments(rest, 1, &args)) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
+        return BadUsage("", QString(), CommandUsage());
     }
-    if (unreadableName("pdf-document", {args.dataFolder, args.extra.first()}))
+    if (UnreadableName("pdf-document", {args.dataFolder, args.extra.first()}))
         return 1;
     QString error, layoutName;
     const std::unique_ptr<DocumentLayout> layout = prepareDocument(args, &layoutName, &error);
     if (!layout)
-        return failCommand("pdf-document", error);
+        return failDocument("pdf-document", error);
     const QString outFile = args.extra.first();
     if (!WriteReportPdf(*layout->document(), outFile, &error))
-        return failCommand("pdf-document", error);
+        return failDocument("pdf-document", error);
     QTextStream(stdout) << "Wrote " << outFile << " (" << layoutName << ")" << Qt::endl;
     return 0;
 }
@@ -219,13 +185,12 @@ int previewDocument(const QStringList &rest)
 {
     DocumentArguments args;
     if (!parseDocumentArguments(rest, 0, &args)) {
-        err() << CommandUsage() << Qt::endl;
-        return 2;
+        return BadUsage("", QString(), CommandUsage());
     }
     QString error, layoutName;
     const std::unique_ptr<DocumentLayout> layout = prepareDocument(args, &layoutName, &error);
     if (!layout)
-        return failCommand("preview-document", error);
+        return failDocument("preview-document", error);
     ReportPreview *window = ShowReportPreview(layout->document());
     PlaceOnScreen(window, QSize(900, 1000));
     QApplication::setQuitOnLastWindowClosed(true);
@@ -275,6 +240,6 @@ int RunCommand(const QStringList &arguments)
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;
     }
-    err() << "larderon: unknown command '" << command << "'\n" << CommandUsage() << Qt::endl;
-    return 2;
+    ErrorStream() << "larderon: unknown command '" << command << "'" << Qt::endl;
+    return BadUsage("", QString(), CommandUsage());
 }

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/program_font.h"
+#include "engine/driver_messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,7 @@ void setUpWindowedApplication()
 
 int main(int argc, char **argv)
 {
+    InstallDriverMessageFilter();
     // The preview command opens a window; the others run without a display and draw pictures and
     // documents off screen.
     if (argc > 1 && qstrcmp(argv[1], "preview-document") == 0) {

@@ -1,5 +1,7 @@
 #include "app/reset_password_command.h"
 
+#include "app/command_output.h"
+
 #include "access/account_store.h"
 #include "app/app_path.h"
 #include "db/data_connection.h"
@@ -17,25 +19,14 @@
 
 namespace {
 
-QTextStream &err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-// One line on standard error: the Thai message and its English gloss.
 int fail(const QString &thai, const QString &english)
 {
-    err() << "larderon reset-password: " << thai << " (" << english << ")" << Qt::endl;
-    return 1;
+    return FailCommand("reset-password", thai, english);
 }
 
 int badUsage(const QString &why = {})
 {
-    if (!why.isEmpty())
-        err() << "larderon reset-password: " << why << Qt::endl;
-    err() << "Usage:\n" << ResetPasswordUsage() << Qt::endl;
-    return 2;
+    return BadUsage("reset-password", why, QStringLiteral("Usage:\n") + ResetPasswordUsage());
 }
 
 // One line of standard input without its line break; false at the end of the input.
@@ -80,7 +71,7 @@ private:
 
 bool ask(const QString &prompt, QString *typed)
 {
-    err() << prompt << Qt::flush;
+    ErrorStream() << prompt << Qt::flush;
     return readLine(typed);
 }
 

@@ -1,6 +1,7 @@
 #include "app/sticker_command.h"
 
 #include "app/app_path.h"
+#include "app/command_output.h"
 #include "common/shared_state.h"
 #include "db/data_connection.h"
 #include "db/sql_statement.h"
@@ -24,22 +25,14 @@ struct StickerArguments
     StickerRequest request;
 };
 
-QTextStream &Err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
 int Fail(const QString &message, const QString &gloss)
 {
-    Err() << "larderon pdf-stickers: " << message << " (" << gloss << ")" << Qt::endl;
-    return 1;
+    return FailCommand("pdf-stickers", message, gloss);
 }
 
-int BadUsage(const QString &why)
+int WrongUsage(const QString &why)
 {
-    Err() << "larderon pdf-stickers: " << why << "\n" << PdfStickersUsage() << Qt::endl;
-    return 2;
+    return BadUsage("pdf-stickers", why, QStringLiteral("Usage:\n") + PdfStickersUsage());
 }
 
 // Parses the options into args; the empty text when they are sound, else what is wrong.
@@ -149,7 +142,7 @@ int PdfStickersCommand(const QStringList &arguments)
     StickerArguments args;
     const QString usageProblem = Parse(arguments, &args);
     if (!usageProblem.isEmpty())
-        return BadUsage(usageProblem);
+        return WrongUsage(usageProblem);
 
     QString error, name;
     if (!UseDataFolder(args.dataFolder, &error))

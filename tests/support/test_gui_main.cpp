@@ -3,6 +3,7 @@
 // test server.
 #include "app/program_font.h"
 #include "test_engine.h"
+#include "engine/driver_messages.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TakeTestEngineArgument(&argc, argv);
+    InstallDriverMessageFilter();
     QApplication app(argc, argv);
     ApplyProgramFont();
     ::testing::InitGoogleTest(&argc, argv);
