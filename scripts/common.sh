@@ -11,6 +11,7 @@ PACKAGES=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev libcups2-dev
   libzint-dev fonts-thai-tlwg
   libgtest-dev googletest
+  libsqlite3-dev libpq-dev
   poppler-utils zbar-tools xvfb xauth
   postgresql
 )

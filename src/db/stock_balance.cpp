@@ -8,6 +8,17 @@ const QStringList kGoodsOutSum = {QStringLiteral(" select sum(Pro_Qty) from invo
                                   QStringLiteral(" where pro_No = :mPro_No and stk_post = 1.00 ")};
 const QStringList kOpening = {QStringLiteral(" select Pro_Total from product where pro_No = :mPro_No ")};
 
+// One statement, one round trip: each sum is a subquery answered from its covering index.
+QString Subquery(const QStringList &lines)
+{
+    return QStringLiteral(" (") + lines.join(QString()) + QStringLiteral(") ");
+}
+const QStringList kPostedSums = {QStringLiteral(" select coalesce(") + Subquery(kGoodsInSum) + QStringLiteral(", 0), "),
+                                 QStringLiteral(" coalesce(") + Subquery(kGoodsOutSum) + QStringLiteral(", 0) ")};
+const QStringList kBalance = {QStringLiteral(" select coalesce(") + Subquery(kOpening) + QStringLiteral(", 0) "),
+                              QStringLiteral(" + coalesce(") + Subquery(kGoodsInSum) + QStringLiteral(", 0) "),
+                              QStringLiteral(" - coalesce(") + Subquery(kGoodsOutSum) + QStringLiteral(", 0) ")};
+
 SqlStatement forwardOnly(QSqlDatabase db, const QStringList &lines)
 {
     SqlStatement statement(db, lines);
@@ -31,9 +42,8 @@ bool addSums(QSqlDatabase db, const QStringList &lines, bool goodsIn, QHash<QStr
 } // namespace
 
 StockBalanceQuery::StockBalanceQuery(QSqlDatabase db)
-    : m_goodsIn(forwardOnly(db, kGoodsInSum))
-    , m_goodsOut(forwardOnly(db, kGoodsOutSum))
-    , m_opening(forwardOnly(db, kOpening))
+    : m_posted(forwardOnly(db, kPostedSums))
+    , m_balance(forwardOnly(db, kBalance))
 {
 }
 
@@ -42,28 +52,33 @@ QStringList StockBalanceQuery::sumStatementTexts()
     return {kGoodsInSum.join(QLatin1Char('\n')), kGoodsOutSum.join(QLatin1Char('\n'))};
 }
 
-std::optional<double> StockBalanceQuery::scalar(SqlStatement &statement, const QString &productCode, QString *error)
+QString StockBalanceQuery::balanceStatementText()
+{
+    return kBalance.join(QLatin1Char('\n'));
+}
+
+bool StockBalanceQuery::run(SqlStatement &statement, const QString &productCode, double *first, double *second,
+                            QString *error)
 {
     statement.bind(QStringLiteral("mPro_No"), productCode);
     if (!statement.exec(error))
-        return std::nullopt;
+        return false;
     QSqlQuery &query = statement.query();
-    // The sum of no lines and an empty PRO_TOTAL are NULL, which reads as 0.
-    const double value = query.next() ? query.value(0).toDouble() : 0;
+    const bool row = query.next();
+    *first = row ? query.value(0).toDouble() : 0;
+    if (second)
+        *second = row ? query.value(1).toDouble() : 0;
     // Ends the read now instead of at the next run, so no lock outlives the call.
     query.finish();
-    return value;
+    return true;
 }
 
 std::optional<PostedSums> StockBalanceQuery::posted(const QString &productCode, QString *error)
 {
-    const auto in = scalar(m_goodsIn, productCode, error);
-    if (!in)
+    PostedSums sums;
+    if (!run(m_posted, productCode, &sums.in, &sums.out, error))
         return std::nullopt;
-    const auto out = scalar(m_goodsOut, productCode, error);
-    if (!out)
-        return std::nullopt;
-    return PostedSums{*in, *out};
+    return sums;
 }
 
 std::optional<double> StockBalanceQuery::balance(const QString &productCode, double opening, QString *error)
@@ -76,10 +91,10 @@ std::optional<double> StockBalanceQuery::balance(const QString &productCode, dou
 
 std::optional<double> StockBalanceQuery::balance(const QString &productCode, QString *error)
 {
-    const auto opening = scalar(m_opening, productCode, error);
-    if (!opening)
+    double value = 0;
+    if (!run(m_balance, productCode, &value, nullptr, error))
         return std::nullopt;
-    return balance(productCode, *opening, error);
+    return value;
 }
 
 std::optional<QHash<QString, PostedSums>> PostedSumsByProduct(QSqlDatabase db, QString *error)

@@ -21,9 +21,9 @@ struct PostedSums
     double out = 0; // goods-out lines, STK_POST 1
 };
 
-// Balances of single products on one connection. The engine adds the quantities: one sum()
-// statement per line table, answered from the covering index (PRO_NO, STK_POST, PRO_QTY) without
-// reading a line row. The statements are prepared when they first run and kept for the life of
+// Balances of single products on one connection. The engine adds the quantities: one sum() per line
+// table, answered from the covering index (PRO_NO, STK_POST, PRO_QTY) without reading a line row,
+// the sums (and the opening quantity) asked in one statement so that a balance is one round trip. The statements are prepared when they first run and kept for the life of
 // the object, so a window that shows a balance per product or per keystroke keeps one of these
 // beside its connection (and destroys it before the connection). Each run releases its read at
 // once, so a balance shown on screen never holds other connections' writes back.
@@ -40,15 +40,16 @@ public:
     // balance is the sum of its lines.
     std::optional<double> balance(const QString &productCode, QString *error);
 
-    // The texts of the goods-in and goods-out sum statements, for plan checks.
+    // The texts of the goods-in and goods-out sums, and of the whole balance statement, for plan
+    // checks.
     static QStringList sumStatementTexts();
+    static QString balanceStatementText();
 
 private:
-    std::optional<double> scalar(SqlStatement &statement, const QString &productCode, QString *error);
+    bool run(SqlStatement &statement, const QString &productCode, double *first, double *second, QString *error);
 
-    SqlStatement m_goodsIn;
-    SqlStatement m_goodsOut;
-    SqlStatement m_opening;
+    SqlStatement m_posted;  // goods in, goods out
+    SqlStatement m_balance; // opening + goods in - goods out
 };
 
 // The posted in and out sums of every product that has lines, in one pass over the line tables

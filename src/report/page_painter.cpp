@@ -153,6 +153,10 @@ struct PagePainter::Private
 
     PangoContext *context;
     QHash<qint64, cairo_surface_t *> pictures; // by QImage::cacheKey()
+    // Shaped lines of text by text and font: the captions, names and units that every page of a
+    // document repeats are shaped once.
+    QHash<QString, std::shared_ptr<PangoLayout>> lines;
+    PangoLayout *lineLayout(const QString &text, const FontRequest &font);
 };
 
 void PagePainter::Private::paintItem(cairo_t *cr, const PageItem &item)
@@ -184,12 +188,30 @@ void PagePainter::Private::paintItem(cairo_t *cr, const PageItem &item)
     }
 }
 
+PangoLayout *PagePainter::Private::lineLayout(const QString &text, const FontRequest &font)
+{
+    constexpr qsizetype kMostLines = 20000;
+    const QString key = QStringLiteral("%1\x1f%2\x1f%3\x1f%4%5%6")
+                            .arg(text, font.family)
+                            .arg(font.pointSize)
+                            .arg(font.bold)
+                            .arg(font.italic)
+                            .arg(font.underline);
+    if (const auto found = lines.constFind(key); found != lines.constEnd())
+        return found->get();
+    if (lines.size() >= kMostLines)
+        lines.clear();
+    std::shared_ptr<PangoLayout> layout(CreateLayout(context, SingleLine(text), font).release(), GObjectUnref());
+    lines.insert(key, layout);
+    return layout.get();
+}
+
 void PagePainter::Private::paintLineOfText(cairo_t *cr, const QString &text, const QRectF &frame,
                                           const FontRequest &font, Align align, bool mustFit)
 {
-    const LayoutPtr layout = CreateLayout(context, SingleLine(text), font);
+    PangoLayout *layout = lineLayout(text, font);
     PangoRectangle logical;
-    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    pango_layout_get_extents(layout, nullptr, &logical);
     const double width = FromPango(logical.width);
     double x = frame.left();
     double condensed = 1;
@@ -203,7 +225,7 @@ void PagePainter::Private::paintLineOfText(cairo_t *cr, const QString &text, con
         x += frame.width() - width;
     }
     const double baseline = frame.top() + BaselineOffsetMm(font);
-    const double y = baseline - FromPango(pango_layout_get_baseline(layout.get()));
+    const double y = baseline - FromPango(pango_layout_get_baseline(layout));
     const double lineHeight = std::max(FromPango(logical.height), LineHeightMm(font));
 
     cairo_save(cr);
@@ -215,7 +237,7 @@ void PagePainter::Private::paintLineOfText(cairo_t *cr, const QString &text, con
     cairo_translate(cr, x, y);
     cairo_scale(cr, condensed, 1);
     cairo_move_to(cr, -FromPango(logical.x), 0);
-    pango_cairo_show_layout(cr, layout.get());
+    pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
 }
 

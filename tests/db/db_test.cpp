@@ -453,6 +453,12 @@ TEST(Schema, AFileOfTheFirstBuildIsUpgradedAndBalancesReadOnlyTheCoveringIndex)
         ASSERT_EQ(sums.size(), 2);
         EXPECT_EQ(queryPlan(db, sums[0]), QStringLiteral("SEARCH Order1 USING COVERING INDEX order1_lookup2 (PRO_NO=? AND STK_POST=?)"));
         EXPECT_EQ(queryPlan(db, sums[1]), QStringLiteral("SEARCH invoice1 USING COVERING INDEX invoice1_lookup2 (PRO_NO=? AND STK_POST=?)"));
+        // The balance asks them together in one statement, still from the indexes alone.
+        const QString plan = queryPlan(db, StockBalanceQuery::balanceStatementText());
+        EXPECT_TRUE(plan.contains(QStringLiteral("SEARCH Order1 USING COVERING INDEX order1_lookup2"))) << plan.toStdString();
+        EXPECT_TRUE(plan.contains(QStringLiteral("SEARCH invoice1 USING COVERING INDEX invoice1_lookup2"))) << plan.toStdString();
+        EXPECT_FALSE(plan.contains(QStringLiteral("SCAN Order1")) || plan.contains(QStringLiteral("SCAN invoice1")))
+            << plan.toStdString();
     }
 }
 
