@@ -9,6 +9,7 @@
 #include "db/sql_statement.h"
 #include "db/stock_balance.h"
 #include "engine/connection.h"
+#include "engine/transaction.h"
 #include "printing/document_layout.h"
 #include "report/report_output.h"
 
@@ -147,6 +148,9 @@ bool EnsureBenchDocument(QSqlDatabase db, int lineCount, QString *error)
         return true;
     if (!ok)
         return false;
+    Transaction transaction(db);
+    if (!transaction.begin(Transaction::Mode::Immediate, error))
+        return false;
     if (!InsertFullRow(db, QStringLiteral("invoice"),
                        {{"INV_NO", kBenchDocument}, {"INV_TYPE", QStringLiteral("1")}, {"INV_DATE", QStringLiteral("01/12/2569")},
                         {"CUST_NO", QStringLiteral("C0001")}, {"CUST_NAME", QStringLiteral("ร้านทดสอบความเร็ว")}},
@@ -160,7 +164,7 @@ bool EnsureBenchDocument(QSqlDatabase db, int lineCount, QString *error)
                            error))
             return false;
     }
-    return true;
+    return transaction.commit(error);
 }
 
 ReportDocument WithoutTexts(const ReportDocument &document)
