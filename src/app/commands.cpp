@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/post_document_command.h"
 #include "app/reset_password_command.h"
 #include "app/sticker_command.h"
 #include "app/window_placement.h"
@@ -199,7 +200,7 @@ QString CommandUsage()
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
                           "                                         show it in the preview window (needs a display)\n")
-        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage();
+        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage() + QStringLiteral("\n") + PostDocumentUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -218,6 +219,8 @@ int RunCommand(const QStringList &arguments)
         return PdfStickersCommand(rest);
     if (command == u"reset-password")
         return ResetPasswordCommand(rest);
+    if (command == u"post-document")
+        return PostDocumentCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;
