@@ -99,7 +99,10 @@ public:
     // Reading. An empty map means no such row.
     bool documentNumbers(RecordList *rows, QString *error);
     bool readHeader(const QString &number, QVariantMap *header, QString *error);
+    // The lines of a document in the order of entry, with the columns the lines grid shows and
+    // AUTO; readLine gives every column of one of them.
     bool readLines(const QString &number, RecordList *rows, QString *error);
+    bool readLine(const QString &number, qint64 autoKey, QVariantMap *line, QString *error);
     bool readParty(bool byName, const QString &text, QVariantMap *party, QString *error);
     bool parties(bool byName, RecordList *rows, QString *error);
     bool employees(RecordList *rows, QString *error);
@@ -141,7 +144,6 @@ private:
     StockWriteResult numberAndInsert(QVariantMap header, const QString &firstNumber);
     StockWriteResult writeLine(const QString &number, const LineEntry &line);
     StockWriteResult checkStock(const LineEntry &line, const QVariantMap &stored);
-    bool readStoredLine(const QString &number, qint64 autoKey, QVariantMap *stored, QString *error);
     // Recomputes the header's totals from its lines; false with Missing when it is gone.
     StockWriteResult writeTotals(const QString &number);
     bool readRow(const QStringList &lines, const QString &table, const QVariantMap &values, QVariantMap *row,

@@ -41,7 +41,8 @@ QString shortTime()
 Tstock::Tstock(QWidget *parent)
     : QWidget(parent)
     , m_toolBar(new EditingToolBar(this))
-    , m_states(m_toolBar->indicator())
+    , m_headerIndicator(new ModeIndicator(this))
+    , m_states(m_headerIndicator)
 {
     setObjectName(QStringLiteral("Tstock"));
     move(2, 1); // top 1, left 2 of the main window's client area
@@ -66,6 +67,11 @@ Tstock::~Tstock()
 QString Tstock::lineMode() const
 {
     return m_linePanel ? m_linePanel->mode() : QStringLiteral("normal");
+}
+
+QSize Tstock::sizeHint() const
+{
+    return {900, 640};
 }
 
 QString Tstock::shownNumber() const
@@ -582,6 +588,13 @@ void Tstock::NavigatorMove(int row)
     moveTo(row);
 }
 
+void Tstock::placeFloatingPanels()
+{
+    // Left 136, top 25 of the client area, as large as the window leaves room for.
+    m_linePanel->setGeometry(136, 25, std::max(560, width() - 140), std::max(420, height() - 30));
+    m_authorityPanel->move(std::max(0, (width() - m_authorityPanel->width()) / 2), std::max(0, (height() - m_authorityPanel->height()) / 2));
+}
+
 void Tstock::holdForLinePanel(bool held)
 {
     m_states.setHeld(held);
@@ -590,10 +603,16 @@ void Tstock::holdForLinePanel(bool held)
         button->setEnabled(!held && m_headerShown);
 }
 
+int Tstock::currentLine() const
+{
+    return m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : m_lines.size() - 1;
+}
+
 bool Tstock::needAuthority()
 {
     if (m_editAuthority)
         return true;
+    placeFloatingPanels();
     m_authorityPanel->open();
     return false;
 }
@@ -603,6 +622,7 @@ void Tstock::LineAddClick()
     if (!m_headerShown || m_states.editing())
         return;
     holdForLinePanel(true);
+    placeFloatingPanels();
     m_linePanel->openForAdd(shownNumber());
 }
 
@@ -614,11 +634,20 @@ void Tstock::LineEditClick()
         Dialogs().message(this, StockMessages::nothingToCorrect());
         return;
     }
-    const int row = m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : m_lines.size() - 1;
+    // Every column of the line as it is stored now.
     QVariantMap line;
-    for (const QString &column : m_lines.columns())
-        line.insert(column.toUpper(), m_lines.value(row, column));
+    QString error;
+    if (!m_store->readLine(shownNumber(), m_lines.value(currentLine(), QStringLiteral("AUTO")).toLongLong(), &line, &error)) {
+        Dialogs().error(this, error);
+        return;
+    }
+    if (line.isEmpty()) {
+        Dialogs().message(this, StockMessages::lineGone());
+        reloadLines();
+        return;
+    }
     holdForLinePanel(true);
+    placeFloatingPanels();
     m_linePanel->openForCorrection(shownNumber(), line);
 }
 
@@ -632,9 +661,10 @@ void Tstock::LineDeleteClick()
     }
     if (!Dialogs().askYesNo(this, StockMessages::confirmDeleteLine()))
         return;
-    const int row = m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : m_lines.size() - 1;
-    const StockWriteResult deleted = m_store->deleteLine(shownNumber(), m_lines.value(row, QStringLiteral("AUTO")).toLongLong());
-    if (!deleted.done())
+    const StockWriteResult deleted = m_store->deleteLine(shownNumber(), m_lines.value(currentLine(), QStringLiteral("AUTO")).toLongLong());
+    if (deleted.status == StockWriteResult::Status::Missing)
+        Dialogs().message(this, StockMessages::lineGone());
+    else if (!deleted.done())
         reportWriteFailure(deleted);
     reloadLines();
 }

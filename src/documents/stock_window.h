@@ -41,6 +41,7 @@ public:
     const DocumentKind *kind() const { return m_kind; }
     QString headerMode() const { return m_states.mode(); }
     QString lineMode() const;
+    QSize sizeHint() const override;
     bool editAuthority() const { return m_editAuthority; }
     // The number of the document shown; empty when none is.
     QString shownNumber() const;
@@ -104,8 +105,11 @@ private:
     void savedAt(const QString &number);
     void reportWriteFailure(const StockWriteResult &result);
     bool needAuthority();
+    // The row of the lines grid that is current (the last one when none is).
+    int currentLine() const;
     void linePanelClosed(bool saved);
     void holdForLinePanel(bool held);
+    void placeFloatingPanels();
 
     // Data.
     std::unique_ptr<StockDocumentStore> m_store;
@@ -122,8 +126,9 @@ private:
     bool m_editAuthority = false;
     PreviewOutput m_printOutput = PreviewOutput::system();
 
-    // Tool bar.
+    // Tool bar and the header state.
     EditingToolBar *m_toolBar = nullptr;
+    ModeIndicator *m_headerIndicator = nullptr;
     ModeStates m_states;
     RecordNavigator *m_navigator = nullptr;
     QAction *m_add = nullptr;

@@ -133,24 +133,28 @@ void Tstock::buildLayout()
     layout->addWidget(m_toolBar);
     layout->addWidget(m_pages, 1);
 
-    resize(820, 600);
 }
 
 void Tstock::buildPanels()
 {
     // Floating over the main page.
     m_linePanel = new StockLinePanel(m_store.get(), m_lineIndicator, this);
-    m_linePanel->setGeometry(136, 25, 660, 520);
     connect(m_linePanel, &StockLinePanel::closed, this, &Tstock::linePanelClosed);
     connect(m_linePanel, &StockLinePanel::linesChanged, this, &Tstock::reloadLines);
     m_authorityPanel = new EditAuthorityPanel(m_store.get(), this);
-    m_authorityPanel->setGeometry(260, 180, 320, 150);
+    m_authorityPanel->resize(320, 150);
     connect(m_authorityPanel, &EditAuthorityPanel::authorityChanged, this, [this](bool granted) { m_editAuthority = granted; });
 }
 
 void Tstock::buildToolBar()
 {
-    m_toolBar->indicator()->setColours(stockColours());
+    // The header's own indicator sits beside the header panel.
+    for (QAction *action : m_toolBar->actions()) {
+        if (m_toolBar->widgetForAction(action) == m_toolBar->indicator())
+            action->setVisible(false);
+    }
+    m_headerIndicator->setObjectName(QStringLiteral("HeaderIndicator"));
+    m_headerIndicator->setColours(stockColours());
     m_add = m_toolBar->addButton("Add", QStringLiteral("เ&พิ่ม"), this, &Tstock::AddClick);
     m_add->setToolTip(QStringLiteral("เพิ่มข้อมูล"));
     m_edit = m_toolBar->addButton("Edit", QStringLiteral("แ&ก้ไข"), this, &Tstock::EditClick);
@@ -162,13 +166,15 @@ void Tstock::buildToolBar()
     m_print = m_toolBar->addButton("Print", QString(), this, &Tstock::PrintClick);
     m_search = m_toolBar->addButton("Search", QStringLiteral("ค้นหา"), this, &Tstock::SearchClick);
     m_search->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    m_search->setToolTip(QStringLiteral("ค้นหา"));
-    if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_search)))
-        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_quit = m_toolBar->addButton("Quit", QStringLiteral("เ&ลิก"), this, &Tstock::QuitClick);
     m_quit->setToolTip(QStringLiteral("เลิกการทำงาน"));
     m_navigator = new RecordNavigator(m_toolBar);
     connect(m_navigator, &RecordNavigator::moveRequested, this, &Tstock::NavigatorMove);
+    for (QAction *move : {m_search, m_navigator->first(), m_navigator->prior(), m_navigator->next(), m_navigator->last()}) {
+        move->setToolTip(move->text());
+        if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(move)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     m_refresh = m_toolBar->addButton("Refresh", QStringLiteral("Refresh"), this, &Tstock::RefreshClick);
 
     for (QAction *action : {m_add, m_edit, m_delete, m_print, m_search, m_quit, m_refresh})
@@ -202,6 +208,7 @@ QWidget *Tstock::buildHeaderPanel()
     m_picture = named(new QLabel(panel), "WindowPicture");
     m_picture->setFixedSize(96, 48);
     row->addLayout(grid, 1);
+    row->addWidget(m_headerIndicator, 0, Qt::AlignBottom);
     row->addWidget(m_picture);
 
     m_enter->chain({m_date, m_time, m_reference, m_employee});
@@ -269,6 +276,8 @@ QWidget *Tstock::buildLinesPanel()
          QStringLiteral("กลุ่มสินค้า"), QStringLiteral("จำนวน"), QStringLiteral("หน่วยนับ"), QStringLiteral("เพื่อโครงการ")},
         this);
     m_grid = readOnlyGrid(panel, "LinesGrid", m_linesModel);
+    m_grid->setColumnWidth(0, 120);
+    m_grid->setColumnWidth(1, 240);
     m_grid->installEventFilter(this);
 
     m_lineAdd = named(new QPushButton(QStringLiteral("เพิ่ม"), panel), "LineAdd");

@@ -4,10 +4,12 @@
 #include "common/dates.h"
 #include "common/shared_state.h"
 #include "db/passwords.h"
+#include "db/sql_statement.h"
 #include "documents/document_numbering.h"
 #include "documents/stock_line_panel.h"
 #include "documents/stock_messages.h"
 #include "documents/stock_window.h"
+#include "engine/transaction.h"
 #include "report/report_preview.h"
 #include "ui/fake_dialogs.h"
 
@@ -15,12 +17,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -81,7 +88,7 @@ bool visible(QWidget &window, const char *name)
     if (auto *action = window.findChild<QAction *>(QString::fromLatin1(name)))
         return action->isVisible();
     QWidget *widget = child<QWidget>(window, name);
-    return widget && !widget->isHidden();
+    return widget && widget->isVisibleTo(&window);
 }
 
 bool hasLabel(QWidget &window, const char *caption)
@@ -297,7 +304,7 @@ TEST_F(StockWindowTest, EditingAndDeletingDocuments)
     addDocument(*window);
     addLine(*window, QStringLiteral("SRV"), QStringLiteral("3"));
     ASSERT_EQ(window->lines().size(), 1);
-    EXPECT_EQ(window->lines().value(0, QStringLiteral("TAX_RATE")).toDouble(), 7.0);
+    EXPECT_EQ(scalar(QStringLiteral("select tax_rate from invoice1")).toDouble(), 7.0);
 
     // An edit keeps the number, writes the typed values and keeps its lines.
     click(*window, "Edit");
@@ -450,6 +457,169 @@ TEST_F(StockWindowTest, ThePrintButtonFollowsTheSettingsReadAtTheStart)
         }
         EXPECT_EQ(dialogs.shown(), QStringList());
     }
+}
+
+TEST_F(StockWindowTest, TheLinePanelFindsProductsPicturesAndProjects)
+{
+    ASSERT_TRUE(QFile::copy(folder.folder() + QStringLiteral("picture/temp.jpg"), folder.folder() + QStringLiteral("picture/P001.jpg")));
+    auto window = open(1);
+    addDocument(*window);
+    click(*window, "LineAdd");
+    StockLinePanel *panel = window->linePanel();
+    dialogs.clear();
+
+    // By name (the default) the first name that begins with the text.
+    type(*panel, "ProductBox", QStringLiteral("สินค้า S"), true);
+    EXPECT_EQ(text(*panel, "ProductBox"), QStringLiteral("สินค้า SRV"));
+    EXPECT_EQ(panel->stockText(), QStringLiteral(" ไม่ปรับ Stock สินค้า"));
+    EXPECT_EQ(panel->balanceText(), QStringLiteral("0"));
+    EXPECT_EQ(panel->pictureCaption(), StockMessages::pictureMissing());
+    EXPECT_EQ(text(*panel, "Unit"), QStringLiteral("ชิ้น"));
+
+    // By code, letter case ignored; a code that finds nothing takes the list's current row.
+    child<QRadioButton>(*panel, "ProductByCode")->click();
+    type(*panel, "ProductBox", QStringLiteral("p001"), true);
+    EXPECT_EQ(text(*panel, "ProductBox"), QStringLiteral("P001"));
+    EXPECT_EQ(panel->pictureCaption(), QStringLiteral("P001.jpg"));
+    type(*panel, "ProductBox", QStringLiteral("NOPE"), true);
+    EXPECT_EQ(text(*panel, "ProductBox"), QStringLiteral("P001"));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    // The project comes from its search only.
+    click(*panel, "ProjectSearch");
+    EXPECT_FALSE(visible(*panel, "LineSave"));
+    type(*panel, "SearchText", QStringLiteral("pj01"), true);
+    click(*panel, "SearchClose");
+    EXPECT_TRUE(visible(*panel, "LineSave"));
+    EXPECT_EQ(text(*panel, "ProjectCode"), QStringLiteral("PJ01"));
+    EXPECT_EQ(text(*panel, "ProjectName"), QStringLiteral("ติดตั้งระบบ"));
+
+    type(*panel, "Quantity", QStringLiteral("2 ชิ้น"));
+    click(*panel, "LineSave");
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("ตัวเลข...ไม่ถูกต้อง ")});
+    type(*panel, "Detail1", QStringLiteral("SN 77"));
+    type(*panel, "Quantity", QStringLiteral("2"));
+    click(*panel, "LineSave");
+    ASSERT_EQ(window->lines().size(), 1);
+    EXPECT_EQ(window->lines().text(0, QStringLiteral("FOR_PROJ")), QStringLiteral("PJ01"));
+    EXPECT_EQ(window->lines().text(0, QStringLiteral("ATTRIB")), QStringLiteral("SN 77"));
+
+    // An empty product box is no product.
+    dialogs.clear();
+    click(*window, "LineAdd");
+    click(*panel, "LineSave");
+    type(*panel, "ProductBox", QString(), true);
+    EXPECT_EQ(dialogs.messages(), (QStringList{StockMessages::noProductChosen(), StockMessages::productNotFound()}));
+    click(*panel, "LineClose");
+    EXPECT_EQ(window->lines().size(), 1);
+}
+
+TEST_F(StockWindowTest, BrowsingTheDocuments)
+{
+    for (const char *number : {"ISSU1000001", "ISSU1000002", "ISSU1000003"})
+        insert(QStringLiteral("invoice"), {{"INV_NO", number}, {"CUST_NO", "C0001"}, {"INV_DATE", "01/11/2568"},
+                                           {"SALE_NAME", QStringLiteral("สมชาย ใจดี")}});
+    for (int i = 0; i < 2; ++i)
+        insert(QStringLiteral("invoice1"), {{"INV_NO", "ISSU1000002"}, {"PRO_NO", "P001"}, {"PRO_QTY", 1.0}, {"STK_POST", 1.0}});
+    insert(QStringLiteral("customer"), {{"CUST_NO", "C0002"}});
+    auto window = open(1);
+    EXPECT_EQ(window->shownNumber(), QStringLiteral("ISSU1000003"));
+    EXPECT_EQ(text(*window, "PartyName"), QStringLiteral("ฝ่ายบัญชี"));
+    EXPECT_FALSE(enabled(*window, "Next"));
+    click(*window, "First");
+    EXPECT_EQ(window->shownNumber(), QStringLiteral("ISSU1000001"));
+    EXPECT_EQ(Shared().PrintDocNo, QStringLiteral("ISSU1000001"));
+    click(*window, "Next");
+    EXPECT_EQ(window->lines().size(), 2);
+
+    // Enter in the grid steps right through the first six columns and round again.
+    auto *grid = child<QTableView>(*window, "LinesGrid");
+    grid->setCurrentIndex(grid->model()->index(0, 4));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->currentIndex().column(), 5);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->currentIndex().column(), 0);
+
+    // The document list page moves the document shown.
+    click(*window, "Search");
+    EXPECT_FALSE(visible(*window, "HeaderPanel"));
+    EXPECT_TRUE(visible(*window, "DocumentList"));
+    auto *list = child<QTableView>(*window, "DocumentList");
+    emit list->clicked(list->model()->index(2, 0));
+    EXPECT_EQ(window->shownNumber(), QStringLiteral("ISSU1000003"));
+    click(*window, "DocumentListBack");
+    EXPECT_TRUE(visible(*window, "HeaderPanel"));
+
+    // A party that left the register leaves its boxes empty; the edit then needs a party.
+    SqlStatement(db(), {QStringLiteral("delete from customer where cust_no = 'C0001'")}).exec(nullptr);
+    click(*window, "Refresh");
+    EXPECT_EQ(text(*window, "PartyName"), QString());
+    click(*window, "Edit");
+    click(*window, "Save");
+    EXPECT_EQ(dialogs.messages(), QStringList{StockMessages::partyMissing()});
+    type(*window, "PartyCode", QStringLiteral("C0002"), true);
+    click(*window, "Save");
+    EXPECT_EQ(window->headerMode(), QStringLiteral("normal"));
+    EXPECT_EQ(scalar(QStringLiteral("select cust_no from invoice where inv_no = 'ISSU1000003'")).toString(), QStringLiteral("C0002"));
+}
+
+// Another copy holding the write lock is waited for (the busy timeout); a lock that outlasts
+// the wait is reported and nothing typed is lost.
+TEST_F(StockWindowTest, ALockOfAnotherCopyIsWaitedForThenReported)
+{
+    auto window = open(1);
+    addDocument(*window);
+    addLine(*window, QStringLiteral("P001"), QStringLiteral("1"));
+    click(*window, "Add");
+    type(*window, "PartyCode", QStringLiteral("C0001"), true);
+    pickEmployee(*window);
+    type(*window, "Reference", QStringLiteral("รอ"));
+
+    // A copy that lets go after a moment.
+    std::atomic<bool> locked = false;
+    std::thread other([&] {
+        QString error;
+        std::unique_ptr<Connection> connection = OpenDataConnection(&error);
+        Transaction transaction(connection->database());
+        locked = transaction.begin(Transaction::Mode::Immediate, &error);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        transaction.commit(&error);
+    });
+    while (!locked)
+        std::this_thread::yield();
+    dialogs.clear();
+    click(*window, "Save");
+    other.join();
+    EXPECT_EQ(dialogs.shown(), QStringList());
+    EXPECT_EQ(window->shownNumber(), QStringLiteral("ISSU1000002"));
+
+    // A copy that keeps it.
+    Transaction held(db());
+    QString error;
+    ASSERT_TRUE(held.begin(Transaction::Mode::Immediate, &error)) << error.toStdString();
+    click(*window, "Add");
+    type(*window, "PartyCode", QStringLiteral("C0001"), true);
+    pickEmployee(*window);
+    type(*window, "Reference", QStringLiteral("รอนาน"));
+    click(*window, "Save");
+    EXPECT_EQ(dialogs.messages(), QStringList{StockMessages::locked()});
+    EXPECT_EQ(window->headerMode(), QStringLiteral("add"));
+    EXPECT_EQ(text(*window, "Reference"), QStringLiteral("รอนาน"));
+    EXPECT_EQ(text(*window, "PartyName"), QStringLiteral("ฝ่ายบัญชี"));
+    held.rollback();
+    click(*window, "Save");
+    EXPECT_EQ(window->shownNumber(), QStringLiteral("ISSU1000003"));
+
+    // Deleting a line while the lock is held rolls back and says so.
+    click(*window, "First");
+    ASSERT_EQ(window->lines().size(), 1);
+    ASSERT_TRUE(held.begin(Transaction::Mode::Immediate, &error)) << error.toStdString();
+    dialogs.clear();
+    dialogs.answerYesNo(true);
+    click(*window, "LineDelete");
+    EXPECT_EQ(dialogs.messages(), QStringList{StockMessages::locked()});
+    held.rollback();
+    EXPECT_EQ(window->lines().size(), 1);
 }
 
 } // namespace

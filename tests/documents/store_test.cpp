@@ -23,18 +23,10 @@ protected:
     // A stored line of a document, by its key.
     QVariantMap storedLine(StockDocumentStore &store, const QString &number, qint64 key)
     {
-        RecordList rows;
+        QVariantMap line;
         QString error;
-        EXPECT_TRUE(store.readLines(number, &rows, &error)) << error.toStdString();
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows.value(i, QStringLiteral("AUTO")).toLongLong() == key) {
-                QVariantMap row;
-                for (const QString &column : rows.columns())
-                    row.insert(column.toUpper(), rows.value(i, column));
-                return row;
-            }
-        }
-        return {};
+        EXPECT_TRUE(store.readLine(number, key, &line, &error)) << error.toStdString();
+        return line;
     }
 
     // The correction of a stored line to another quantity (and, with product, another product).
