@@ -555,6 +555,8 @@ TEST_F(StockWindowTest, BrowsingTheDocuments)
     click(*window, "Refresh");
     EXPECT_EQ(text(*window, "PartyName"), QString());
     click(*window, "Edit");
+    EXPECT_FALSE(enabled(*window, "First"));
+    EXPECT_FALSE(enabled(*window, "Search"));
     click(*window, "Save");
     EXPECT_EQ(dialogs.messages(), QStringList{StockMessages::partyMissing()});
     type(*window, "PartyCode", QStringLiteral("C0002"), true);
