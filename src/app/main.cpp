@@ -36,8 +36,8 @@ int main(int argc, char **argv)
         setUpWindowedApplication();
         return RunCommand(QApplication::arguments());
     }
-    // Account work draws nothing and needs no display.
-    if (argc > 1 && qstrcmp(argv[1], "reset-password") == 0) {
+    // Account work and posted documents draw nothing and need no display.
+    if (argc > 1 && (qstrcmp(argv[1], "reset-password") == 0 || qstrcmp(argv[1], "post-document") == 0)) {
         QCoreApplication app(argc, argv);
         return RunCommand(QCoreApplication::arguments());
     }

@@ -5,6 +5,7 @@
 #include "app/app_path.h"
 #include "app/window_placement.h"
 #include "common/shared_state.h"
+#include "documents/stock_window.h"
 #include "registers/office_window.h"
 #include "registers/party_registers.h"
 #include "registers/product_register.h"
@@ -48,6 +49,7 @@ TMAIN::TMAIN(const QString &workingFolder, QWidget *parent)
     registerWindow(QStringLiteral("mmlogin1"), [] { return new Tpasswd_full; });
     registerReferenceWindows();
     registerWindow(QStringLiteral("N55"), [] { return new Tprint_barcode; });
+    registerStockWindow([] { return new Tstock; });
     SetRegisterStickerSheetOpener(OpenRegisterStickerSheet);
     SetWindowHost(this);
     SetMainMenu(this);

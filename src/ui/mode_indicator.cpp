@@ -9,18 +9,24 @@ ModeIndicator::ModeIndicator(QWidget *parent)
     setMode(QStringLiteral("normal"));
 }
 
+void ModeIndicator::setColours(const Colours &colours)
+{
+    m_colours = colours;
+    setMode(m_mode);
+}
+
 void ModeIndicator::setMode(const QString &mode)
 {
     m_mode = mode;
     setText(mode);
-    // normal: green, add: yellow, edit: orange; anything else grey.
+    // Anything but the three modes is grey.
     QString colour = QStringLiteral("#c0c0c0");
     if (mode == u"normal")
-        colour = QStringLiteral("#7fd67f");
+        colour = m_colours.normal;
     else if (mode == u"add")
-        colour = QStringLiteral("#ffe066");
+        colour = m_colours.add;
     else if (mode == u"edit")
-        colour = QStringLiteral("#ffa94d");
+        colour = m_colours.edit;
     setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid #606060; padding: 1px 6px; }")
                       .arg(colour));
 }

@@ -9,6 +9,16 @@ class ModeIndicator : public QLabel
 public:
     explicit ModeIndicator(QWidget *parent = nullptr);
 
+    // Background colours of the three modes (CSS colour names or #rrggbb).
+    struct Colours
+    {
+        QString normal = QStringLiteral("#7fd67f"); // green
+        QString add = QStringLiteral("#ffe066");    // yellow
+        QString edit = QStringLiteral("#ffa94d");   // orange
+    };
+    // A window whose indicator has colours of its own.
+    void setColours(const Colours &colours);
+
     void setMode(const QString &mode);
     QString mode() const { return m_mode; }
 
@@ -16,4 +26,5 @@ public:
 
 private:
     QString m_mode;
+    Colours m_colours;
 };

@@ -1,6 +1,7 @@
 #include "ui/search_panel.h"
 
-#include <QAbstractTableModel>
+#include "ui/record_list_model.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,48 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-
-// Code and name columns of a RecordList for the panel's list view; a model over the list itself,
-// so a register of many thousand rows opens its panel without copying them into items.
-class RecordListModel final : public QAbstractTableModel
-{
-public:
-    RecordListModel(QStringList columns, QStringList headers, QObject *parent)
-        : QAbstractTableModel(parent)
-        , m_columns(std::move(columns))
-        , m_headers(std::move(headers))
-    {
-    }
-
-    void setRows(const RecordList &rows)
-    {
-        beginResetModel();
-        m_rows = rows;
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : m_rows.size(); }
-    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(m_columns.size()); }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid())
-            return {};
-        return m_rows.text(index.row(), m_columns.value(index.column()));
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (role == Qt::DisplayRole && orientation == Qt::Horizontal)
-            return m_headers.value(section);
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
-
-private:
-    QStringList m_columns;
-    QStringList m_headers;
-    RecordList m_rows;
-};
 
 SearchPanel::SearchPanel(const SearchPanelDef &def, QWidget *parent)
     : QFrame(parent)
@@ -91,13 +50,13 @@ SearchPanel::SearchPanel(const SearchPanelDef &def, QWidget *parent)
     m_list->setColumnWidth(0, m_list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
     m_list->installEventFilter(this);
 
-    auto *textRow = new QHBoxLayout;
-    textRow->addWidget(m_text, 1);
-    textRow->addWidget(m_close);
+    m_textRow = new QHBoxLayout;
+    m_textRow->addWidget(m_text, 1);
+    m_textRow->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(choiceBox);
     layout->addWidget(m_label);
-    layout->addLayout(textRow);
+    layout->addLayout(m_textRow);
     layout->addWidget(m_list, 1);
 
     connect(m_choice, &QButtonGroup::idClicked, this, &SearchPanel::ChoiceClick);
@@ -108,6 +67,14 @@ SearchPanel::SearchPanel(const SearchPanelDef &def, QWidget *parent)
 }
 
 SearchPanel::~SearchPanel() = default;
+
+QPushButton *SearchPanel::addButton(const QString &objectName, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    m_textRow->addWidget(button);
+    return button;
+}
 
 bool SearchPanel::byName() const
 {
@@ -182,10 +149,16 @@ void SearchPanel::TextReturnPressed()
     selectRow(find(m_rows, m_def, byName(), m_text->text()));
     if (currentRow() >= 0)
         m_text->setText(rowValue(currentRow()));
-    if (byName())
+    if (byName() && !m_def.textEnterFocusesClose)
         m_list->setFocus();
     else
         m_close->setFocus();
+}
+
+void SearchPanel::RefreshClick()
+{
+    loadList();
+    m_text->setFocus();
 }
 
 void SearchPanel::ListClick(int row)

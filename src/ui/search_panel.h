@@ -8,6 +8,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +33,9 @@ struct SearchPanelDef
     // and Enter in the search text finds and closes at once.
     bool ownList = false;
     int maxLength = 40;
+    // With an own list: Enter in the search text sends the focus to the close button by name as
+    // well (otherwise by name it goes to the list).
+    bool textEnterFocusesClose = false;
     // Top-left corner of the panel over the register's fields.
     QPoint position{8, 8};
 };
@@ -59,6 +63,11 @@ public:
     QLineEdit *textBox() const { return m_text; }
     QTableView *list() const { return m_list; }
     QPushButton *closeButton() const { return m_close; }
+    // A further button right of the close button ("ยกเลิก", "Refresh"); the caller connects it.
+    QPushButton *addButton(const QString &objectName, const QString &caption);
+    // The rows listed and the one selected (-1 for none).
+    const RecordList &rows() const { return m_rows; }
+    int currentRow() const;
 
     static int find(const RecordList &rows, const SearchPanelDef &def, bool byName, const QString &text);
 
@@ -68,6 +77,8 @@ public slots:
     void ListClick(int row);
     void ListReturnPressed();
     void CloseClick();
+    // Reads the own list again in the chosen order.
+    void RefreshClick();
 
 signals:
     // Without an own list: the user chose this row of the register's list.
@@ -81,7 +92,6 @@ protected:
 private:
     void loadList();
     void selectRow(int row);
-    int currentRow() const;
     QString rowValue(int row) const;
 
     SearchPanelDef m_def;
@@ -92,5 +102,6 @@ private:
     QLabel *m_label = nullptr;
     QLineEdit *m_text = nullptr;
     QPushButton *m_close = nullptr;
+    QHBoxLayout *m_textRow = nullptr;
     QTableView *m_list = nullptr;
 };

@@ -316,3 +316,31 @@ TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
     }
     EXPECT_EQ(dialogs.shown(), QStringList());
 }
+
+TEST(MainWindowDocumentMenu, TheThreeItemsOpenTheStockDocumentWindowOfTheirKind)
+{
+    Shared() = SharedState();
+    FakeDialogs dialogs;
+    TempDataFolder data;
+    ASSERT_TRUE(data.ok()) << data.error().toStdString();
+    QTemporaryDir dir;
+    writeAppPath(dir, data.folder().toUtf8());
+    TMAIN main(dir.path());
+    main.show();
+    Shared().CurrentUserLevel = 1;
+    for (const char *name : {"mminstock", "mmoutstock", "mmorder"})
+        main.setItemAllowed(QString::fromLatin1(name), true);
+    for (const auto &[item, caption] : {std::pair{"mminstock", " นำเข้า"}, std::pair{"mmoutstock", " จำหน่ายสินค้า"},
+                                        std::pair{"mmorder", "ใบสั่งสินค้า"}}) {
+        main.item(QString::fromLatin1(item))->trigger();
+        ASSERT_EQ(main.mdiArea()->subWindowList().size(), 1) << item;
+        QWidget *window = main.mdiArea()->subWindowList().first()->widget();
+        EXPECT_EQ(window->objectName(), QStringLiteral("Tstock")) << item;
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(caption)) << item;
+        EXPECT_TRUE(Shared().StockWindowOpen);
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(Shared().StockWindowOpen) << item;
+    }
+    EXPECT_EQ(dialogs.shown(), QStringList());
+}
