@@ -10,6 +10,7 @@
 #include "db/stock_balance.h"
 #include "engine/connection.h"
 #include "engine/transaction.h"
+#include "documents/stock_document_store.h"
 #include "printing/document_layout.h"
 #include "report/report_output.h"
 
@@ -167,6 +168,105 @@ bool EnsureBenchDocument(QSqlDatabase db, int lineCount, QString *error)
     return transaction.commit(error);
 }
 
+// The engine's own lower bound of a line save: the insert of one line alone in its own write
+// transaction, with the connection's durability, through the engine's client library.
+class LineInsertBound
+{
+public:
+    virtual ~LineInsertBound() = default;
+    virtual bool run(const QString &number) = 0;
+};
+
+class SqliteInsertBound : public LineInsertBound
+{
+public:
+    explicit SqliteInsertBound(sqlite3 *db) : m_db(db)
+    {
+        sqlite3_prepare_v2(db, "INSERT INTO order1 (INV_NO, PRO_NO, PRO_QTY, STK_POST) VALUES (?1, 'P000001', 1, 2)", -1,
+                           &m_insert, nullptr);
+    }
+    ~SqliteInsertBound() override { sqlite3_finalize(m_insert); }
+    bool run(const QString &number) override
+    {
+        const QByteArray inv = number.toUtf8();
+        if (!m_insert || sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+        sqlite3_bind_text(m_insert, 1, inv.constData(), int(inv.size()), SQLITE_TRANSIENT);
+        const bool inserted = sqlite3_step(m_insert) == SQLITE_DONE;
+        sqlite3_reset(m_insert);
+        return sqlite3_exec(m_db, inserted ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK && inserted;
+    }
+
+private:
+    sqlite3 *m_db;
+    sqlite3_stmt *m_insert = nullptr;
+};
+
+class PgInsertBound : public LineInsertBound
+{
+public:
+    explicit PgInsertBound(PGconn *connection) : m_connection(connection)
+    {
+        PQclear(PQprepare(m_connection, "bound_insert",
+                          "INSERT INTO order1 (INV_NO, PRO_NO, PRO_QTY, STK_POST) VALUES ($1, 'P000001', 1, 2)", 1, nullptr));
+    }
+    bool run(const QString &number) override
+    {
+        const QByteArray inv = number.toUtf8();
+        const char *values[] = {inv.constData()};
+        PQclear(PQexec(m_connection, "BEGIN"));
+        PGresult *result = PQexecPrepared(m_connection, "bound_insert", 1, values, nullptr, nullptr, 0);
+        const bool inserted = PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+        result = PQexec(m_connection, inserted ? "COMMIT" : "ROLLBACK");
+        const bool done = PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+        return inserted && done;
+    }
+
+private:
+    PGconn *m_connection;
+};
+
+std::unique_ptr<LineInsertBound> MakeInsertBound(const Connection &connection)
+{
+    const QVariant handle = connection.database().driver()->handle();
+    if (connection.engine() == EngineKind::File)
+        return std::make_unique<SqliteInsertBound>(*static_cast<sqlite3 *const *>(handle.data()));
+    return std::make_unique<PgInsertBound>(*static_cast<PGconn *const *>(handle.data()));
+}
+
+// A goods-in document of lineCount lines (lines in goods in never run short), made once.
+bool EnsureGoodsInDocument(StockDocumentStore &store, const QString &number, int lineCount, QString *error)
+{
+    RecordList lines;
+    if (!store.readLines(number, &lines, error))
+        return false;
+    if (lines.size() >= lineCount)
+        return true;
+    QVariantMap product;
+    if (!store.readProduct(false, QStringLiteral("P000001"), &product, error))
+        return false;
+    QSqlDatabase db = store.database();
+    Transaction transaction(db);
+    if (!transaction.begin(Transaction::Mode::Immediate, error))
+        return false;
+    if (lines.size() == 0
+        && !InsertFullRow(db, QStringLiteral("order0"),
+                          {{"INV_NO", number}, {"INV_TYPE", QStringLiteral("3")}, {"INV_DATE", QStringLiteral("01/12/2569")},
+                           {"CUST_NO", QStringLiteral("S0001")}},
+                          error))
+        return false;
+    for (int i = lines.size(); i < lineCount; ++i) {
+        if (!InsertFullRow(db, QStringLiteral("order1"),
+                           {{"INV_NO", number}, {"PRO_NO", QStringLiteral("P000001")}, {"PRO_NAME", product.value("PRO_NAME")},
+                            {"PRO_QTY", 1.0}, {"STK_POST", 2.0}, {"CUT_STOCK", QStringLiteral("1")}},
+                           error))
+            return false;
+    }
+    return transaction.commit(error);
+}
+
 ReportDocument WithoutTexts(const ReportDocument &document)
 {
     ReportDocument bare = document;
@@ -244,6 +344,58 @@ bool RunMeasurements(const QString &dir, int repeat, QTextStream &out, QString *
                 return true;
             }, &ok) / calls;
             rows.append({QStringLiteral("one product's balance (%1, %2)").arg(name, code), ours, bare, QStringLiteral("<= 1.5x bound")});
+        }
+    }
+
+    // A line saved with its header's totals, into a document of 1 and of 1,000 lines, beside the
+    // insert alone; each sample's line is taken out again (not timed).
+    {
+        QString failure;
+        const std::unique_ptr<StockDocumentStore> store = StockDocumentStore::open(GoodsInKind(), &failure);
+        if (!store || !store->readSettings(&failure)) {
+            *error = failure;
+            return false;
+        }
+        const std::unique_ptr<Connection> boundConnection = OpenDataConnection(error);
+        if (!boundConnection)
+            return false;
+        const std::unique_ptr<LineInsertBound> bound = MakeInsertBound(*boundConnection);
+        QVariantMap product;
+        if (!store->readProduct(false, QStringLiteral("P000001"), &product, &failure)) {
+            *error = failure;
+            return false;
+        }
+        for (const auto &[number, size] : {std::pair{QStringLiteral("BNCH3000001"), 1}, std::pair{QStringLiteral("BNCH3000002"), 1000}}) {
+            if (!EnsureGoodsInDocument(*store, number, size, &failure)) {
+                *error = failure;
+                return false;
+            }
+            std::vector<double> ours, bare;
+            for (int i = 0; i < repeat; ++i) {
+                LineEntry line = LineEntry::ofProduct(product);
+                line.quantity = 1;
+                QElapsedTimer timer;
+                timer.start();
+                const StockWriteResult saved = store->saveLine(number, line);
+                ours.push_back(timer.nsecsElapsed() / 1e6);
+                timer.restart();
+                const bool inserted = bound->run(number);
+                bare.push_back(timer.nsecsElapsed() / 1e6);
+                if (!saved.done() || !inserted) {
+                    *error = saved.done() ? QStringLiteral("the bare insert failed") : saved.error;
+                    return false;
+                }
+                // Back to the document's size: the lines above it go again.
+                QSqlQuery trim(boundConnection->database());
+                trim.prepare(QStringLiteral("delete from order1 where INV_NO = :n and AUTO > (select max(AUTO) from order1 where INV_NO = :m) - 2"));
+                trim.bindValue(QStringLiteral(":n"), number);
+                trim.bindValue(QStringLiteral(":m"), number);
+                trim.exec();
+            }
+            std::sort(ours.begin(), ours.end());
+            std::sort(bare.begin(), bare.end());
+            rows.append({QStringLiteral("save a line with its header totals (%1-line document)").arg(size),
+                         ours[ours.size() / 2], bare[bare.size() / 2], size == 1 ? QStringLiteral("<= 3 ms") : QStringLiteral("<= 5 ms")});
         }
     }
 
