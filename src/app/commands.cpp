@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/app_path.h"
+#include "app/report_command.h"
 #include "app/reset_password_command.h"
 #include "app/sticker_command.h"
 #include "app/window_placement.h"
@@ -250,7 +251,7 @@ QString CommandUsage()
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
                           "                                         show it in the preview window (needs a display)\n")
-        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage();
+        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage() + QStringLiteral("\n") + ReportUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -271,6 +272,8 @@ int RunCommand(const QStringList &arguments)
         return PdfStickersCommand(rest);
     if (command == u"reset-password")
         return ResetPasswordCommand(rest);
+    if (command == u"report")
+        return ReportCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;
