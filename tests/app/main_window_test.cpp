@@ -4,6 +4,7 @@
 #include "temp_data_folder.h"
 #include "common/shared_state.h"
 #include "report/report_preview.h"
+#include "reports/best_buy.h"
 #include "ui/fake_dialogs.h"
 
 #include <QAction>
@@ -286,7 +287,7 @@ TEST_F(MainWindowFixture, RegisteredWindowsOpenAnewOnEveryChoice)
     main.registerWindow(QStringLiteral("N30"), [] { return new QWidget; });
     main.setItemAllowed(QStringLiteral("mmreport"), true);
     EXPECT_TRUE(main.item(QStringLiteral("N30"))->isEnabled());
-    EXPECT_FALSE(main.item(QStringLiteral("N20"))->isEnabled()) << "an item whose window is not offered stays off";
+    EXPECT_FALSE(main.item(QStringLiteral("mmhistory"))->isEnabled()) << "an item whose window is not offered stays off";
     main.item(QStringLiteral("N30"))->trigger();
     main.item(QStringLiteral("N30"))->trigger();
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
@@ -311,6 +312,41 @@ TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
         main.item(item)->trigger();
         QMdiSubWindow *active = main.mdiArea()->subWindowList().last();
         EXPECT_EQ(active->widget()->objectName(), window) << item.toStdString();
+        active->close(); // at most five connections are open at a time
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(dialogs.shown(), QStringList());
+}
+
+TEST(MainWindowReportMenu, EachItemOpensItsWindowWithTheListingKindItSets)
+{
+    Shared() = SharedState();
+    FakeDialogs dialogs;
+    TempDataFolder data;
+    ASSERT_TRUE(data.ok()) << data.error().toStdString();
+    QTemporaryDir dir;
+    writeAppPath(dir, data.folder().toUtf8());
+    TMAIN main(dir.path());
+    main.setItemAllowed(QStringLiteral("mmreport"), true);
+    const struct
+    {
+        const char *item, *window;
+        int listingKind;
+    } windows[] = {
+        {"N20", "TBest_Buy", 1}, {"N24", "TBest_Buy", 2}, {"N26", "TPoint", 0}, {"N29", "TExpire", 0}, {"mmscotkcard", "TStock_Card", 0},
+    };
+    for (const auto &w : windows) {
+        SCOPED_TRACE(w.item);
+        Shared().ListingKind = 0;
+        QAction *item = main.item(QString::fromLatin1(w.item));
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        QMdiSubWindow *active = main.mdiArea()->subWindowList().last();
+        EXPECT_EQ(active->widget()->objectName(), QString::fromLatin1(w.window));
+        if (w.listingKind) {
+            EXPECT_EQ(Shared().ListingKind, w.listingKind);
+            EXPECT_EQ(qobject_cast<TBest_Buy *>(active->widget())->mode(), w.listingKind);
+        }
         active->close(); // at most five connections are open at a time
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
