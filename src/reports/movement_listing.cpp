@@ -90,6 +90,11 @@ bool ReadListingGroups(QSqlDatabase db, int mode, QStringList *groups, QString *
     return true;
 }
 
+QString ListingStatementText(const ListingRequest &request)
+{
+    return ListingStatement(request).join(QLatin1Char('\n'));
+}
+
 bool RunListing(QSqlDatabase db, const ListingRequest &request, ListingResult *result, QString *error)
 {
     *result = ListingResult();

@@ -50,6 +50,9 @@ bool ReadListingGroups(QSqlDatabase db, int mode, QStringList *groups, QString *
 // without a group (null) is not listed; any other text lists the lines of exactly that group.
 bool RunListing(QSqlDatabase db, const ListingRequest &request, ListingResult *result, QString *error);
 
+// The text of the listing's statement, for plan checks.
+QString ListingStatementText(const ListingRequest &request);
+
 // The CSV export of the rows, in Windows-874 with CR LF line ends: the program's name, the file's
 // title, an empty line, the column captions, one line per row with each value in double quotes
 // (a double quote inside a value doubled) and a blank after the last, then two lines of one

@@ -61,11 +61,13 @@ bool ReadReorderList(QSqlDatabase db, const PostedSumsLookup &sums, ReorderSort 
         ++list->productCount;
         const PostedSums posted = sums.find(query.value(0).toString());
         const double onHand = query.value(3).toDouble() + posted.in - posted.out;
-        const double reorderPoint = query.value(2).toDouble();
+        const double reorderPoint = query.value(2).toDouble(); // an empty point reads as 0
         if (onHand < reorderPoint) {
-            QVariantMap row = WithOnHand(RowFromRecord(query.record()), posted.in, posted.out);
-            row.insert(QStringLiteral("PRO_RORDER"), reorderPoint); // an empty point reads as 0
-            list->rows.append(row);
+            list->rows.append({{QStringLiteral("PRO_NO"), query.value(0)},
+                               {QStringLiteral("PRO_NAME"), query.value(1)},
+                               {QStringLiteral("PRO_RORDER"), reorderPoint},
+                               {QStringLiteral("PRO_TOTAL"), query.value(3)},
+                               {QStringLiteral("ON_HAND"), onHand}});
         }
     }
     return true;

@@ -68,7 +68,8 @@ QStringList createStatement(QSqlDatabase db)
 }
 
 // Every line of the product on a goods-in or goods-out document dated from the start to the end,
-// both included, into the work table.
+// both included, into the work table. The lines are chosen from the line index (PRO_NO, INV_NO)
+// and the header index (INV_NO, INV_DATE) alone; only the chosen ones are then read whole.
 QStringList fillStatement()
 {
     QStringList lines = {QStringLiteral(" insert into stock (Auto,Inv_no,Inv_Date,Due_Date,Cust_No, "),
@@ -80,13 +81,13 @@ QStringList fillStatement()
             lines.append(QStringLiteral(" union "));
         first = false;
         const QLatin1String h(t.header), l(t.lines);
-        lines += {QStringLiteral(" select %2.Auto,%1.Inv_no,%1.Inv_Date,%1.Due_Date,%1.Cust_no,%1.Cust_Name,"
-                                 "%1.Sum_Total,%1.Fg_Ok, ")
-                      .arg(h, l),
-                  QStringLiteral(" %1.Pro_No, %1.Pro_Name, %1.Pro_Qty, %1.Pro_Unit, %1.Price ").arg(l),
+        lines += {QStringLiteral(" select l.Auto,h.Inv_no,h.Inv_Date,h.Due_Date,h.Cust_no,h.Cust_Name,h.Sum_Total,h.Fg_Ok, "),
+                  QStringLiteral(" l.Pro_No, l.Pro_Name, l.Pro_Qty, l.Pro_Unit, l.Price "),
+                  QStringLiteral(" from %1 h join %2 l on h.Inv_No = l.Inv_No ").arg(h, l),
+                  QStringLiteral(" where l.Auto in (select %1.Auto ").arg(l),
                   joinOf(t),
                   QStringLiteral(" where %1.pro_no = :%2 ").arg(l, QLatin1String(t.product)),
-                  QStringLiteral(" and (%1 between :%2 and :%3) ").arg(kDateKey, QLatin1String(t.begin), QLatin1String(t.end))};
+                  QStringLiteral(" and (%1 between :%2 and :%3)) ").arg(kDateKey, QLatin1String(t.begin), QLatin1String(t.end))};
     }
     return lines;
 }
@@ -207,6 +208,11 @@ bool StockCardQuery::dropWorkTable(QString *error)
         return false;
     m_workTable = false;
     return true;
+}
+
+QStringList StockCardQuery::statementTexts()
+{
+    return {openingStatement().join(QLatin1Char('\n')), fillStatement().join(QLatin1Char('\n'))};
 }
 
 bool StockCardQuery::productCodes(QSqlDatabase db, QStringList *codes, QString *error)

@@ -50,6 +50,10 @@ public:
     bool process(const StockCardRequest &request, StockCardResult *result, QString *error);
     bool dropWorkTable(QString *error);
 
+    // The texts of the statement of the balance brought forward and of the one that fills the
+    // work table, for plan checks.
+    static QStringList statementTexts();
+
     // Every product code on a goods-out or goods-in line, ascending, each once.
     static bool productCodes(QSqlDatabase db, QStringList *codes, QString *error);
 
