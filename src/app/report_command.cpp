@@ -11,7 +11,7 @@
 #include "reports/product_list_layouts.h"
 #include "reports/product_lists.h"
 #include "reports/report_window.h"
-#include "reports/settings_values.h"
+#include "reports/report_queries.h"
 #include "reports/stock_card_data.h"
 #include "reports/stock_card_layouts.h"
 

@@ -7,7 +7,7 @@
 #include "db/schema.h"
 #include "db/sql_statement.h"
 #include "report/query_rows.h"
-#include "reports/settings_values.h"
+#include "reports/report_queries.h"
 
 namespace {
 
@@ -77,17 +77,10 @@ const ListingMode &ListingModeOf(int mode)
 
 bool ReadListingGroups(QSqlDatabase db, int mode, QStringList *groups, QString *error)
 {
-    SqlStatement select(db, {QStringLiteral(" select distinct pro_group from %1 order by pro_group")
-                                 .arg(QLatin1String(TablesOf(mode).lines))});
-    select.query().setForwardOnly(true);
-    if (!select.exec(error))
-        return false;
-    groups->clear();
-    while (select.query().next()) {
-        if (!select.query().value(0).isNull())
-            groups->append(select.query().value(0).toString());
-    }
-    return true;
+    return ReadTextList(db,
+                        {QStringLiteral(" select distinct pro_group from %1 order by pro_group")
+                             .arg(QLatin1String(TablesOf(mode).lines))},
+                        groups, error);
 }
 
 QString ListingStatementText(const ListingRequest &request)

@@ -3,7 +3,7 @@
 #include "common/dates.h"
 #include "common/number_format.h"
 #include "printing/layout_elements.h"
-#include "reports/settings_values.h"
+#include "reports/report_queries.h"
 #include "reports/stock_card_layouts.h"
 #include "ui/date_picker.h"
 

@@ -6,6 +6,7 @@
 #include "db/work_table.h"
 #include "engine/transaction.h"
 #include "report/query_rows.h"
+#include "reports/report_queries.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -217,18 +218,10 @@ QStringList StockCardQuery::statementTexts()
 
 bool StockCardQuery::productCodes(QSqlDatabase db, QStringList *codes, QString *error)
 {
-    SqlStatement select(db, {QStringLiteral(" select distinct pro_no from invoice1 "), QStringLiteral(" union "),
-                             QStringLiteral(" select distinct pro_no from order1 "),
-                             QStringLiteral(" order by pro_no ")});
-    select.query().setForwardOnly(true);
-    if (!select.exec(error))
-        return false;
-    codes->clear();
-    while (select.query().next()) {
-        if (!select.query().value(0).isNull())
-            codes->append(select.query().value(0).toString());
-    }
-    return true;
+    return ReadTextList(db,
+                        {QStringLiteral(" select distinct pro_no from invoice1 "), QStringLiteral(" union "),
+                         QStringLiteral(" select distinct pro_no from order1 "), QStringLiteral(" order by pro_no ")},
+                        codes, error);
 }
 
 QList<QVariantMap> WithCardColumns(const QList<QVariantMap> &rows, double openingBalance, const QString &pack)

@@ -2,7 +2,7 @@
 
 #include "common/number_format.h"
 #include "reports/layout_parts.h"
-#include "reports/settings_values.h"
+#include "reports/report_queries.h"
 #include "reports/stock_card_data.h"
 
 #include <QHash>

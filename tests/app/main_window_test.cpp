@@ -293,7 +293,7 @@ TEST_F(MainWindowFixture, RegisteredWindowsOpenAnewOnEveryChoice)
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
 }
 
-TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
+TEST(MainWindowDataMenus, EachItemOpensItsWindowOnItsOwnConnection)
 {
     Shared() = SharedState();
     FakeDialogs dialogs;
@@ -303,41 +303,19 @@ TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
     writeAppPath(dir, data.folder().toUtf8());
     TMAIN main(dir.path());
     main.setItemAllowed(QStringLiteral("mmref"), true);
-    const QList<QPair<QString, QString>> windows = {
-        {"N27", "TRef_Supply_Sql"}, {"N44", "TRef_Cust_Sql"},   {"N28", "TRef_Sale_Sql"}, {"SQL1", "TRef_Part_Sql"},
-        {"N23", "TRef_Project"},    {"mmoffice", "TRef_Office_Sql"}, {"N46", "TRef_Sys_Sql"},
-    };
-    for (const auto &[item, window] : windows) {
-        ASSERT_TRUE(main.item(item)->isEnabled()) << item.toStdString();
-        main.item(item)->trigger();
-        QMdiSubWindow *active = main.mdiArea()->subWindowList().last();
-        EXPECT_EQ(active->widget()->objectName(), window) << item.toStdString();
-        active->close(); // at most five connections are open at a time
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    EXPECT_EQ(dialogs.shown(), QStringList());
-}
-
-TEST(MainWindowReportMenu, EachItemOpensItsWindowWithTheListingKindItSets)
-{
-    Shared() = SharedState();
-    FakeDialogs dialogs;
-    TempDataFolder data;
-    ASSERT_TRUE(data.ok()) << data.error().toStdString();
-    QTemporaryDir dir;
-    writeAppPath(dir, data.folder().toUtf8());
-    TMAIN main(dir.path());
     main.setItemAllowed(QStringLiteral("mmreport"), true);
     const struct
     {
         const char *item, *window;
-        int listingKind;
+        int listingKind; // the goods-in or goods-out listing the item opens, else 0
     } windows[] = {
-        {"N20", "TBest_Buy", 1}, {"N24", "TBest_Buy", 2}, {"N26", "TPoint", 0}, {"N29", "TExpire", 0}, {"mmscotkcard", "TStock_Card", 0},
+        {"N27", "TRef_Supply_Sql", 0}, {"N44", "TRef_Cust_Sql", 0},     {"N28", "TRef_Sale_Sql", 0},
+        {"SQL1", "TRef_Part_Sql", 0},  {"N23", "TRef_Project", 0},      {"mmoffice", "TRef_Office_Sql", 0},
+        {"N46", "TRef_Sys_Sql", 0},    {"N20", "TBest_Buy", 1},         {"N24", "TBest_Buy", 2},
+        {"N26", "TPoint", 0},          {"N29", "TExpire", 0},           {"mmscotkcard", "TStock_Card", 0},
     };
     for (const auto &w : windows) {
         SCOPED_TRACE(w.item);
-        Shared().ListingKind = 0;
         QAction *item = main.item(QString::fromLatin1(w.item));
         ASSERT_TRUE(item->isEnabled());
         item->trigger();

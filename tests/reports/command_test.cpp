@@ -8,12 +8,6 @@
 
 namespace {
 
-QString WithoutBlanks(QString text)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.remove(blanks);
-}
-
 class ReportCommand : public ReportsTest
 {
 protected:
