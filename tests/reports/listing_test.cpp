@@ -216,12 +216,9 @@ TEST_F(ListingTest, WindowListsExportsAndReports)
     EXPECT_EQ(FileBytes(folder.folder() + QStringLiteral("Report_Out.csv")), ListingCsv(2, window.result().rows));
 
     window.report2Button()->click();
-    ReportPreview *preview = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        preview = preview ? preview : qobject_cast<ReportPreview *>(widget);
-    ASSERT_TRUE(preview);
-    EXPECT_EQ(TextsOf(preview->document(), QStringLiteral("total")), QStringList({"15.50"}));
-    delete preview;
+    ASSERT_EQ(OpenPreviews().size(), 1);
+    EXPECT_EQ(TextsOf(OpenPreviews().first()->document(), QStringLiteral("total")), QStringList({"15.50"}));
+    qDeleteAll(OpenPreviews());
     EXPECT_TRUE(dialogs.errors().isEmpty()) << dialogs.errors().join(u'\n').toStdString();
 }
 

@@ -41,11 +41,8 @@ QStringList Codes(const QList<QVariantMap> &rows)
 
 ReportPreview *TakePreview()
 {
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *preview = qobject_cast<ReportPreview *>(widget))
-            return preview;
-    }
-    return nullptr;
+    const QList<ReportPreview *> previews = OpenPreviews();
+    return previews.isEmpty() ? nullptr : previews.first();
 }
 
 class ProductListsTest : public ReportsTest

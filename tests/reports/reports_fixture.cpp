@@ -3,8 +3,10 @@
 #include "db/data_connection.h"
 #include "db/row_insert.h"
 #include "db/sql_statement.h"
+#include "report/report_preview.h"
 #include "run_larderon.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -96,4 +98,14 @@ QVariantList JsonColumn(const QJsonObject &report, const QString &key)
     for (const QJsonValue &row : report.value(QStringLiteral("rows")).toArray())
         values.append(row.toObject().value(key).toVariant());
     return values;
+}
+
+QList<ReportPreview *> OpenPreviews()
+{
+    QList<ReportPreview *> previews;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *preview = qobject_cast<ReportPreview *>(widget))
+            previews.append(preview);
+    }
+    return previews;
 }

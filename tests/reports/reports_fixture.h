@@ -16,6 +16,7 @@
 #include <memory>
 
 class Connection;
+class ReportPreview;
 
 // A null text value for a column (InsertFullRow gives a missing column the empty text).
 QVariant NullText();
@@ -40,6 +41,9 @@ protected:
     TempDataFolder folder;
     std::unique_ptr<Connection> connection;
 };
+
+// Every preview window open now (shown on their own, as without a main window), oldest first.
+QList<ReportPreview *> OpenPreviews();
 
 // The texts of the items with tag on every page, in order.
 QStringList TextsOf(const ReportDocument &document, const QString &tag);

@@ -8,11 +8,13 @@
 #include "reports/stock_card_layouts.h"
 #include "ui/date_picker.h"
 #include "ui/fake_dialogs.h"
+#include "test_engine.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableWidget>
 
 namespace {
@@ -40,20 +42,9 @@ QStringList Column(const QList<QVariantMap> &rows, const char *column)
     return values;
 }
 
-// Every preview window open now, newest last.
-QList<ReportPreview *> Previews()
+void CloseOpenPreviews()
 {
-    QList<ReportPreview *> previews;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *preview = qobject_cast<ReportPreview *>(widget))
-            previews.append(preview);
-    }
-    return previews;
-}
-
-void ClosePreviews()
-{
-    qDeleteAll(Previews());
+    qDeleteAll(OpenPreviews());
 }
 
 // The card of the example: receipts of 10 and 5 and an issue of 3 before February 2551, then a
@@ -252,11 +243,11 @@ TEST_F(StockCardTest, WindowProcessesPreviewsAndSaysWhenThereIsNothing)
     EXPECT_EQ(window.list()->item(1, 7)->text(), QStringLiteral("6.00"));
 
     window.viewButton()->click();
-    ASSERT_EQ(Previews().size(), 1);
-    EXPECT_EQ(TextsOf(Previews().first()->document(), QStringLiteral("mbalance")), QStringList({"16.00", "10.00"}));
+    ASSERT_EQ(OpenPreviews().size(), 1);
+    EXPECT_EQ(TextsOf(OpenPreviews().first()->document(), QStringLiteral("mbalance")), QStringList({"16.00", "10.00"}));
     window.detailButton()->click();
-    EXPECT_EQ(Previews().size(), 2);
-    ClosePreviews();
+    EXPECT_EQ(OpenPreviews().size(), 2);
+    CloseOpenPreviews();
 
     // A row click hands its product to the box; once processed, a choice processes again.
     window.productBox()->setEditText(QString());
@@ -278,7 +269,7 @@ TEST_F(StockCardTest, WindowProcessesPreviewsAndSaysWhenThereIsNothing)
     window.viewButton()->click();
     window.detailButton()->click();
     EXPECT_EQ(dialogs.messages(), QStringList({"ไม่มีข้อมูลรายงาน..."}));
-    EXPECT_TRUE(Previews().isEmpty());
+    EXPECT_TRUE(OpenPreviews().isEmpty());
     EXPECT_TRUE(dialogs.errors().isEmpty()) << dialogs.errors().join(u'\n').toStdString();
 }
 
@@ -304,6 +295,25 @@ TEST_F(StockCardTest, TwoWindowsKeepTheirOwnWorkTables)
     EXPECT_EQ(Column(second.result().rows, "INV_NO"), QStringList({"ISSU1000004"}));
     EXPECT_EQ(second.closingLabel()->text(), QStringLiteral("63.00"));
     EXPECT_TRUE(dialogs.errors().isEmpty()) << dialogs.errors().join(u'\n').toStdString();
+}
+
+TEST_F(StockCardTest, AClosingWindowLeavesThePlannerItsStatistics)
+{
+    SKIP_ON_SERVER("the server keeps its statistics itself");
+    const auto statisticsRows = [this] {
+        QSqlQuery count(db());
+        return count.exec(QStringLiteral("SELECT count(*) FROM sqlite_stat1 WHERE tbl = 'invoice1'")) && count.next()
+                   ? count.value(0).toInt()
+                   : 0;
+    };
+    EXPECT_EQ(statisticsRows(), 0);
+    {
+        TStock_Card window;
+        window.productBox()->setEditText(QStringLiteral("P-1"));
+        window.processButton()->click();
+        window.close();
+    }
+    EXPECT_GT(statisticsRows(), 0);
 }
 
 } // namespace
