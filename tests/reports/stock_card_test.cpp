@@ -2,6 +2,7 @@
 
 #include "common/dates.h"
 #include "report/report_layout.h"
+#include "report/printers.h"
 #include "report/report_preview.h"
 #include "reports/stock_card.h"
 #include "reports/stock_card_data.h"
@@ -42,7 +43,7 @@ QStringList Column(const QList<QVariantMap> &rows, const char *column)
     return values;
 }
 
-void CloseOpenPreviews()
+void ClosePreviews()
 {
     qDeleteAll(OpenPreviews());
 }
@@ -247,7 +248,27 @@ TEST_F(StockCardTest, WindowProcessesPreviewsAndSaysWhenThereIsNothing)
     EXPECT_EQ(TextsOf(OpenPreviews().first()->document(), QStringLiteral("mbalance")), QStringList({"16.00", "10.00"}));
     window.detailButton()->click();
     EXPECT_EQ(OpenPreviews().size(), 2);
-    CloseOpenPreviews();
+    ClosePreviews();
+
+    // "พิมพ์" goes to the default printer at once; without a printer the user is told and sees the preview.
+    QStringList printed;
+    bool havePrinter = true;
+    PreviewOutput output = PreviewOutput::system();
+    output.hasPrinter = [&havePrinter] { return havePrinter; };
+    output.print = [&printed](const ReportDocument &document, QString *) {
+        printed += TextsOf(document, QStringLiteral("mbalance"));
+        return true;
+    };
+    window.setOutput(output);
+    window.printButton()->click();
+    EXPECT_EQ(printed, QStringList({"16.00", "10.00"}));
+    EXPECT_TRUE(OpenPreviews().isEmpty());
+    havePrinter = false;
+    window.printButton()->click();
+    EXPECT_EQ(dialogs.messages(), QStringList({NoPrinterMessage()}));
+    EXPECT_EQ(OpenPreviews().size(), 1);
+    ClosePreviews();
+    dialogs.clear();
 
     // A row click hands its product to the box; once processed, a choice processes again.
     window.productBox()->setEditText(QString());
