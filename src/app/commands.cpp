@@ -3,6 +3,7 @@
 #include "app/app_path.h"
 #include "app/command_output.h"
 #include "app/post_document_command.h"
+#include "app/report_command.h"
 #include "app/reset_password_command.h"
 #include "app/sticker_command.h"
 #include "app/window_placement.h"
@@ -216,7 +217,8 @@ QString CommandUsage()
                           "                                         (default: the layout the settings choose)\n"
                           "  larderon preview-document DATA_DIR NUMBER [--layout CLASS]\n"
                           "                                         show it in the preview window (needs a display)\n")
-        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage() + QStringLiteral("\n") + PostDocumentUsage();
+        + PdfStickersUsage() + QStringLiteral("\n") + ResetPasswordUsage() + QStringLiteral("\n") + PostDocumentUsage()
+        + QStringLiteral("\n") + ReportUsage();
 }
 
 int RunCommand(const QStringList &arguments)
@@ -239,6 +241,8 @@ int RunCommand(const QStringList &arguments)
         return ResetPasswordCommand(rest);
     if (command == u"post-document")
         return PostDocumentCommand(rest);
+    if (command == u"report")
+        return ReportCommand(rest);
     if (command == u"--help" || command == u"-h") {
         QTextStream(stdout) << CommandUsage() << Qt::endl;
         return 0;

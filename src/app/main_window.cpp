@@ -12,6 +12,10 @@
 #include "registers/project_register.h"
 #include "registers/system_settings_window.h"
 #include "registers/register_sticker_sheet.h"
+#include "reports/best_buy.h"
+#include "reports/expiry_window.h"
+#include "reports/reorder_window.h"
+#include "reports/stock_card.h"
 #include "stickers/print_barcode.h"
 #include "stickers/sticker_sheet.h"
 #include "ui/dialogs.h"
@@ -50,6 +54,7 @@ TMAIN::TMAIN(const QString &workingFolder, QWidget *parent)
     registerReferenceWindows();
     registerWindow(QStringLiteral("N55"), [] { return new Tprint_barcode; });
     registerStockWindow([] { return new Tstock; });
+    registerReportWindows();
     SetRegisterStickerSheetOpener(OpenRegisterStickerSheet);
     SetWindowHost(this);
     SetMainMenu(this);
@@ -197,6 +202,21 @@ void TMAIN::registerReferenceWindows()
     registerWindow(QStringLiteral("N23"), [] { return new TRef_Project; });
     registerWindow(QStringLiteral("mmoffice"), [] { return new TRef_Office_Sql; });
     registerWindow(QStringLiteral("N46"), [] { return new TRef_Sys_Sql; });
+}
+
+void TMAIN::registerReportWindows()
+{
+    registerWindow(QStringLiteral("N20"), [] {
+        Shared().ListingKind = 1;
+        return new TBest_Buy;
+    });
+    registerWindow(QStringLiteral("N24"), [] {
+        Shared().ListingKind = 2;
+        return new TBest_Buy;
+    });
+    registerWindow(QStringLiteral("N26"), [] { return new TPoint; });
+    registerWindow(QStringLiteral("N29"), [] { return new TExpire; });
+    registerWindow(QStringLiteral("mmscotkcard"), [] { return new TStock_Card; });
 }
 
 void TMAIN::setHandler(const QString &itemName, std::function<void()> handler)

@@ -52,6 +52,8 @@ private:
     void buildMenu();
     // The registers, the company profile and the settings under "ข้อมูลอ้างอิง".
     void registerReferenceWindows();
+    // The stock card, the goods-in and goods-out listings, the reorder and expiry lists.
+    void registerReportWindows();
     QMenu *addSubmenu(const QString &name, const QString &caption);
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void setHandler(const QString &itemName, std::function<void()> handler);

@@ -1,6 +1,7 @@
 #include "db/schema.h"
 
 #include "engine/data_store.h"
+#include "engine/statistics.h"
 #include "engine/transaction.h"
 
 #include <QSqlError>
@@ -127,6 +128,12 @@ QList<TableDef> buildTables()
     // The second lookup covers the balance sums: a product's lines of one posting code and their
     // quantities are read from the index alone, never from the table.
     const QStringList lineLookups = {QStringLiteral("INV_NO"), QStringLiteral("PRO_NO, STK_POST, PRO_QTY")};
+    // The reports read goods in and goods out by date and by product: a month's documents through
+    // the index on the date key, a product's lines with their documents and quantities (the stock
+    // card) from the line and header indexes alone.
+    const QStringList reportLineLookups = lineLookups + QStringList{QStringLiteral("PRO_NO, INV_NO, PRO_QTY")};
+    const QStringList reportHeaderLookups = {QStringLiteral("INV_NO, INV_DATE"),
+                                             QLatin1Char('(') + QLatin1String(kHeaderDateKey) + QLatin1Char(')')};
     return {
         {QStringLiteral("orvexsys"), settingsColumns(), QStringLiteral("OF_NO"), {}},
         {QStringLiteral("product"), productColumns(), QStringLiteral("PRO_NO"), {}},
@@ -138,10 +145,10 @@ QList<TableDef> buildTables()
          QStringLiteral("PROJ_NO"),
          {}},
         {QStringLiteral("market"), accountColumns(), QStringLiteral("USRNAME"), {}},
-        {QStringLiteral("invoice"), headerColumns(), inv, {}},
-        {QStringLiteral("invoice1"), lineColumns(), QString(), lineLookups},
-        {QStringLiteral("order0"), headerColumns(), inv, {}},
-        {QStringLiteral("order1"), lineColumns(), QString(), lineLookups},
+        {QStringLiteral("invoice"), headerColumns(), inv, reportHeaderLookups},
+        {QStringLiteral("invoice1"), lineColumns(), QString(), reportLineLookups},
+        {QStringLiteral("order0"), headerColumns(), inv, reportHeaderLookups},
+        {QStringLiteral("order1"), lineColumns(), QString(), reportLineLookups},
         {QStringLiteral("Tmpord"), headerColumns(), inv, {}},
         {QStringLiteral("Tmpord1"), lineColumns(), QString(), lineLookups},
     };
@@ -259,9 +266,28 @@ bool addBalanceCoveringIndexes(QSqlDatabase db, QString *error)
     return true;
 }
 
+// Version 3 adds the report indexes: the date key and (INV_NO, INV_DATE) on the goods-in and
+// goods-out headers, (PRO_NO, INV_NO, PRO_QTY) on their lines.
+bool addReportIndexes(QSqlDatabase db, QString *error)
+{
+    const struct
+    {
+        const char *table;
+        int firstNew;
+    } added[] = {{"invoice", 0}, {"order0", 0}, {"invoice1", 2}, {"order1", 2}};
+    for (const auto &a : added) {
+        const TableDef *table = FindTable(QString::fromLatin1(a.table));
+        for (int i = a.firstNew; i < table->lookups.size(); ++i) {
+            if (!exec(db, lookupIndexSql(*table, i), error))
+                return false;
+        }
+    }
+    return true;
+}
+
 // Upgrade steps: entry i turns a version-(i+1) file into version i+2.
 using UpgradeStep = bool (*)(QSqlDatabase, QString *);
-const UpgradeStep kUpgradeSteps[] = {addBalanceCoveringIndexes};
+const UpgradeStep kUpgradeSteps[] = {addBalanceCoveringIndexes, addReportIndexes};
 static_assert(std::size(kUpgradeSteps) == kSchemaVersion - 1, "every version needs its upgrade step");
 
 } // namespace
@@ -331,11 +357,18 @@ bool UpgradeSchema(QSqlDatabase db, QString *error)
     // Another copy may have upgraded the file while this one waited for the lock.
     if (!storedVersion(db, &version, error) || !acceptVersion(version, db.databaseName(), error))
         return false;
+    const bool upgrading = version < kSchemaVersion;
     for (; version < kSchemaVersion; ++version) {
         if (!kUpgradeSteps[version - 1](db, error))
             return false;
     }
-    return stampVersion(db, error) && transaction.commit(error);
+    if (!stampVersion(db, error) || !transaction.commit(error))
+        return false;
+    // The new indexes are planned by figures only once they have been analysed. The upgrade stands
+    // without them; they are made again when a report window closes.
+    if (upgrading)
+        UpdatePlannerStatistics(db, nullptr);
+    return true;
 }
 
 bool CheckDataFileHeader(const DatabaseFileHeader &header, QString *error)

@@ -27,6 +27,7 @@ struct TableDef
     QList<ColumnDef> columns;
     QString key;           // unique key column; empty for the line tables (keyed by AUTO)
     QStringList lookups;   // extra (non-unique) lookup indexes, each a comma-separated column list
+                           // or an expression in parentheses
 };
 
 // Every table of the database, in creation order.
@@ -36,7 +37,11 @@ const TableDef *FindTable(const QString &name); // case-insensitive
 int ColumnWidth(const QString &table, const QString &column);
 
 // Version stored in PRAGMA user_version; raised with every change of the tables below.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
+
+// The date key yyyymmdd of a document header, as the headers of goods in and goods out index it.
+// Range tests and sorts of headers by date write exactly this text so that the index serves them.
+inline constexpr char kHeaderDateKey[] = "substr(inv_date,7,4)||substr(inv_date,4,2)||substr(inv_date,1,2)";
 
 // Creates every table and index in an empty database and stamps the version. Runs in the
 // caller's transaction.

@@ -4,6 +4,7 @@
 #include "temp_data_folder.h"
 #include "common/shared_state.h"
 #include "report/report_preview.h"
+#include "reports/best_buy.h"
 #include "ui/fake_dialogs.h"
 
 #include <QAction>
@@ -286,13 +287,13 @@ TEST_F(MainWindowFixture, RegisteredWindowsOpenAnewOnEveryChoice)
     main.registerWindow(QStringLiteral("N30"), [] { return new QWidget; });
     main.setItemAllowed(QStringLiteral("mmreport"), true);
     EXPECT_TRUE(main.item(QStringLiteral("N30"))->isEnabled());
-    EXPECT_FALSE(main.item(QStringLiteral("N20"))->isEnabled()) << "an item whose window is not offered stays off";
+    EXPECT_FALSE(main.item(QStringLiteral("mmhistory"))->isEnabled()) << "an item whose window is not offered stays off";
     main.item(QStringLiteral("N30"))->trigger();
     main.item(QStringLiteral("N30"))->trigger();
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
 }
 
-TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
+TEST(MainWindowDataMenus, EachItemOpensItsWindowOnItsOwnConnection)
 {
     Shared() = SharedState();
     FakeDialogs dialogs;
@@ -302,15 +303,28 @@ TEST(MainWindowReferenceMenu, EachItemOpensItsWindowOnItsOwnConnection)
     writeAppPath(dir, data.folder().toUtf8());
     TMAIN main(dir.path());
     main.setItemAllowed(QStringLiteral("mmref"), true);
-    const QList<QPair<QString, QString>> windows = {
-        {"N27", "TRef_Supply_Sql"}, {"N44", "TRef_Cust_Sql"},   {"N28", "TRef_Sale_Sql"}, {"SQL1", "TRef_Part_Sql"},
-        {"N23", "TRef_Project"},    {"mmoffice", "TRef_Office_Sql"}, {"N46", "TRef_Sys_Sql"},
+    main.setItemAllowed(QStringLiteral("mmreport"), true);
+    const struct
+    {
+        const char *item, *window;
+        int listingKind; // the goods-in or goods-out listing the item opens, else 0
+    } windows[] = {
+        {"N27", "TRef_Supply_Sql", 0}, {"N44", "TRef_Cust_Sql", 0},     {"N28", "TRef_Sale_Sql", 0},
+        {"SQL1", "TRef_Part_Sql", 0},  {"N23", "TRef_Project", 0},      {"mmoffice", "TRef_Office_Sql", 0},
+        {"N46", "TRef_Sys_Sql", 0},    {"N20", "TBest_Buy", 1},         {"N24", "TBest_Buy", 2},
+        {"N26", "TPoint", 0},          {"N29", "TExpire", 0},           {"mmscotkcard", "TStock_Card", 0},
     };
-    for (const auto &[item, window] : windows) {
-        ASSERT_TRUE(main.item(item)->isEnabled()) << item.toStdString();
-        main.item(item)->trigger();
+    for (const auto &w : windows) {
+        SCOPED_TRACE(w.item);
+        QAction *item = main.item(QString::fromLatin1(w.item));
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
         QMdiSubWindow *active = main.mdiArea()->subWindowList().last();
-        EXPECT_EQ(active->widget()->objectName(), window) << item.toStdString();
+        EXPECT_EQ(active->widget()->objectName(), QString::fromLatin1(w.window));
+        if (w.listingKind) {
+            EXPECT_EQ(Shared().ListingKind, w.listingKind);
+            EXPECT_EQ(qobject_cast<TBest_Buy *>(active->widget())->mode(), w.listingKind);
+        }
         active->close(); // at most five connections are open at a time
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

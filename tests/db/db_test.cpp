@@ -390,12 +390,16 @@ TEST(Schema, RefusesFilesOfANewerBuildOrOfAnotherProgram)
 
 namespace {
 
-// The line tables' product index as the first build made it: (PRO_NO, STK_POST), data version 1.
+// The line tables' product index as the first build made it: (PRO_NO, STK_POST), data version 1,
+// without the report indexes of version 3.
 void MakeFirstVersionFile(const TempDataFolder &folder)
 {
     auto c = Connection::open(CurrentConnectionSettings(), nullptr);
     ASSERT_TRUE(c) << folder.databasePath().toStdString();
     QSqlQuery q(c->database());
+    for (const char *index : {"invoice_lookup1", "invoice_lookup2", "order0_lookup1", "order0_lookup2",
+                              "invoice1_lookup3", "order1_lookup3"})
+        ASSERT_TRUE(q.exec(QStringLiteral("DROP INDEX %1").arg(QLatin1String(index)))) << q.lastError().text().toStdString();
     for (const char *table : {"invoice1", "order1", "Tmpord1"}) {
         ASSERT_TRUE(q.exec(QStringLiteral("DROP INDEX %1_lookup2").arg(QLatin1String(table)))) << q.lastError().text().toStdString();
         ASSERT_TRUE(q.exec(QStringLiteral("CREATE INDEX %1_lookup2 ON %1 (PRO_NO, STK_POST)").arg(QLatin1String(table))));
@@ -428,7 +432,7 @@ QString queryPlan(QSqlDatabase db, const QString &statement)
 
 } // namespace
 
-TEST(Schema, AFileOfTheFirstBuildIsUpgradedAndBalancesReadOnlyTheCoveringIndex)
+TEST(Schema, AFileOfTheFirstBuildIsUpgradedWithTheBalanceAndReportIndexes)
 {
     SKIP_ON_SERVER("no server ever held the first build's data");
     TempDataFolder folder;
@@ -448,6 +452,21 @@ TEST(Schema, AFileOfTheFirstBuildIsUpgradedAndBalancesReadOnlyTheCoveringIndex)
             EXPECT_EQ(indexColumns(db, QStringLiteral("%1_lookup2").arg(QLatin1String(table))),
                       QStringList({"PRO_NO", "STK_POST", "PRO_QTY"}))
                 << table;
+        for (const char *table : {"invoice", "order0"}) {
+            EXPECT_EQ(indexColumns(db, QStringLiteral("%1_lookup1").arg(QLatin1String(table))),
+                      QStringList({"INV_NO", "INV_DATE"}));
+            QSqlQuery expression(db);
+            ASSERT_TRUE(expression.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1_lookup2'").arg(QLatin1String(table)))
+                        && expression.next());
+            EXPECT_TRUE(expression.value(0).toString().endsWith(QLatin1Char('(') + QLatin1String(kHeaderDateKey) + QStringLiteral("))")))
+                << expression.value(0).toString().toStdString();
+        }
+        for (const char *table : {"invoice1", "order1"})
+            EXPECT_EQ(indexColumns(db, QStringLiteral("%1_lookup3").arg(QLatin1String(table))),
+                      QStringList({"PRO_NO", "INV_NO", "PRO_QTY"}));
+        // The upgrade analysed the new indexes.
+        QSqlQuery statistics(db);
+        EXPECT_TRUE(statistics.exec(QStringLiteral("SELECT count(*) FROM sqlite_stat1"))) << statistics.lastError().text().toStdString();
 
         const QStringList sums = StockBalanceQuery::sumStatementTexts();
         ASSERT_EQ(sums.size(), 2);

@@ -12,12 +12,6 @@
 
 namespace {
 
-QString WithoutBlanks(QString text)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.remove(blanks);
-}
-
 class PdfDocumentCommand : public PrintingTest
 {
 protected:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -23,4 +24,11 @@ inline QString PdfText(const QString &fileName)
     const QStringList arguments = {QStringLiteral("-raw"), QStringLiteral("-enc"),
                                    QStringLiteral("UTF-8"), fileName, QStringLiteral("-")};
     return RunPdfTool(QStringLiteral("pdftotext"), arguments);
+}
+
+// The text without any blank or line break: PDF text layers break lines where the page does.
+inline QString WithoutBlanks(QString text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return text.remove(blanks);
 }

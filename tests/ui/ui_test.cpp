@@ -1,8 +1,10 @@
+#include "ui/date_picker.h"
 #include "ui/enter_moves_focus.h"
 #include "ui/fake_dialogs.h"
 #include "ui/mode_indicator.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -70,4 +72,30 @@ TEST(FakeDialogs, AnswersFromItsScriptAndRecordsEveryText)
     EXPECT_EQ(dialogs.shown(), QStringList({"one", "delete?", "unscripted?", "prompt", "again", "bad"}));
     EXPECT_EQ(dialogs.messages(), QStringList({"one"}));
     EXPECT_EQ(dialogs.errors(), QStringList({"bad"}));
+}
+
+TEST(DatePicker, ShowsBuddhistYearsAndTakesATypedDateOrRefusesIt)
+{
+    FakeDialogs dialogs;
+    DatePicker picker;
+    QSignalSpy chosen(&picker, &DatePicker::chosen);
+    picker.setDate(QDate(2008, 2, 10));
+    EXPECT_EQ(picker.box()->text(), QStringLiteral("10/02/2551"));
+    EXPECT_EQ(chosen.count(), 0) << "setting a date is no choice";
+
+    picker.box()->setText(QStringLiteral("29/02/2551"));
+    emit picker.box()->editingFinished();
+    EXPECT_EQ(picker.date(), QDate(2008, 2, 29));
+    EXPECT_EQ(chosen.count(), 1);
+
+    picker.box()->setText(QStringLiteral("31/04/2551"));
+    emit picker.box()->editingFinished();
+    EXPECT_EQ(picker.date(), QDate(2008, 2, 29));
+    EXPECT_EQ(picker.box()->text(), QStringLiteral("29/02/2551"));
+    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(dialogs.messages(), QStringList({QStringLiteral("ข้ อ ม ู ล วัน เดือน ปี ผิด ต้องตรวจสอบทันที")}));
+
+    picker.choose(QDate(2007, 12, 31));
+    EXPECT_EQ(picker.text(), QStringLiteral("31/12/2550"));
+    EXPECT_EQ(chosen.count(), 2);
 }
